@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qmtest {
+
+struct RunOptions {
+  std::string program = QM_PROGRAM_PATH;  // the real quellmark by default
+  std::string cwd;                        // empty: the test's own
+  std::string input;                      // bytes on standard input (then EOF)
+  std::vector<std::string> env;           // extra NAME=VALUE entries
+  double timeoutSeconds = 120;
+};
+
+struct RunResult {
+  int exitCode = -1;  // -1 when ended by a signal
+  int signal = 0;     // the signal that ended it, or 0
+  std::string out;    // standard output, bytes as written
+  std::string err;    // standard error
+};
+
+// Runs a program with the given arguments (argv[0] is the program) and
+// waits for it; kills it after the time-out and fails the test then.
+RunResult Run(const std::vector<std::string>& args, const RunOptions& options = {});
+
+// A fresh temporary folder, removed with everything in it at destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// The known-answer folder shared with other implementations.
+std::string VectorsDir();
+
+}  // namespace qmtest
