@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+
+#include "crypto/symmetric_engine.h"
+#include "foundation/gen/result.h"
+#include "foundation/sync/safe_value.h"
+
+namespace tarnwick::cryptopp::internal {
+
+// Result codes of the engines (kind 5).
+enum EngineCode : uint32_t {
+  kCodeNullArgument = 6,
+  kCodeNoOutput = 16,
+  kCodeOutputTooSmall = 21,
+  kCodeKeyNotSet = 4006,
+  kCodeKeyAlreadySet = 4007,
+  kCodeWrongKeySize = 4040,
+  kCodeWrongIvSize = 4041,
+};
+
+// The release number of the cipher library that the stored files were
+// first written with; engines report it whatever library runs them.
+constexpr uint32_t kEngineLibraryVersion = 562;
+
+// Behaviour shared by both directions. Cipher is a Crypto++ cipher object
+// type (a CBC mode object or a stream cipher's Encryption type); it is
+// keyed with SetKeyWithIV and driven with ProcessData only. Crypto++
+// exceptions pass to the caller, whose stream routine maps them.
+template <class EngineInterface, class Cipher, uint32_t algorithmId, uint32_t keyBytes,
+          uint32_t ivBytes, uint32_t blockBytes, uint32_t extraBytes>
+class CSymmetricEngineBase : EngineInterface {
+ public:
+  static constexpr uint32_t kAlgorithmId = algorithmId;
+  static constexpr uint32_t kKeySize = keyBytes;
+  static constexpr uint32_t kIvSize = ivBytes;
+  static constexpr uint32_t kBlockSize = blockBytes;
+  static constexpr uint32_t kExtraSize = extraBytes;
+  static constexpr uint32_t kLibraryType = 1;
+
+  using CipherType = Cipher;
+
+  CSymmetricEngineBase() { keySet.Set(false); }
+  ~CSymmetricEngineBase() override { keySet.Set(false); }
+  CSymmetricEngineBase(const CSymmetricEngineBase&) = delete;
+  CSymmetricEngineBase& operator=(const CSymmetricEngineBase&) = delete;
+
+  // The interface is not a public base; callers reach the engine through
+  // this pointer (the job templates call ResetKey through it, too).
+  EngineInterface* Interface() { return this; }
+
+  uint32_t GetLibraryType() override { return kLibraryType; }
+  uint32_t GetAlgorithmId() override { return algorithmId; }
+  uint32_t GetKeySize() override { return keyBytes; }
+  uint32_t GetIvSize() override { return ivBytes; }
+  uint32_t GetBlockSize() override { return blockBytes; }
+  uint32_t GetExtraSize() override { return extraBytes; }
+  uint32_t GetLibraryVersion() override { return kEngineLibraryVersion; }
+
+  gen::Result2 SetKey(const uint8_t* key, uint32_t keyLen, const uint8_t* iv,
+                      uint32_t ivLen) override {
+    if (key == nullptr || iv == nullptr) return Failure(kCodeNullArgument);
+    if (keyLen != keyBytes) return Failure(kCodeWrongKeySize);
+    if (ivLen != ivBytes) return Failure(kCodeWrongIvSize);
+    // A second key would silently restart a running chain.
+    if (IsKeySet()) return Failure(kCodeKeyAlreadySet);
+    cipher.SetKeyWithIV(key, keyBytes, iv, ivBytes);
+    keySet.Set(true);
+    return gen::Result2{};
+  }
+
+  // The cipher keeps its state; the next SetKey restarts it from the IV.
+  void ResetKey() override { keySet.Set(false); }
+
+  bool IsKeySet() override { return keySet.Get(); }
+
+  // Output is exactly as long as the input; block alignment is the
+  // caller's business. Successive calls continue one chain or keystream.
+  gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out, int32_t outCapacity,
+                       int32_t* outLen) override {
+    if (!IsKeySet()) return Failure(kCodeKeyNotSet);
+    if (in == nullptr || inLen < 1) return gen::Result2{};
+    if (out == nullptr || outCapacity == 0) return Failure(kCodeNoOutput);
+    if (outCapacity < inLen) return Failure(kCodeOutputTooSmall);
+    cipher.ProcessData(out, in, static_cast<size_t>(inLen));
+    if (outLen != nullptr) *outLen = inLen;
+    return gen::Result2{};
+  }
+
+  gen::Result2 Finalize() override { return gen::Result2{}; }
+
+ private:
+  static gen::Result2 Failure(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
+
+  Cipher cipher;
+  sync::SafeValue<bool> keySet;
+};
+
+// One engine class per algorithm and direction; engine_types.h binds the
+// 54 rows of the algorithm table to these.
+template <class Cipher, uint32_t algorithmId, uint32_t keyBytes, uint32_t ivBytes,
+          uint32_t blockBytes, uint32_t extraBytes>
+class CSymmetricEncryptorEngine final
+    : public CSymmetricEngineBase<crypto::ISymmetricEncryptorEngine, Cipher, algorithmId,
+                                  keyBytes, ivBytes, blockBytes, extraBytes> {};
+
+template <class Cipher, uint32_t algorithmId, uint32_t keyBytes, uint32_t ivBytes,
+          uint32_t blockBytes, uint32_t extraBytes>
+class CSymmetricDecryptorEngine final
+    : public CSymmetricEngineBase<crypto::ISymmetricDecryptorEngine, Cipher, algorithmId,
+                                  keyBytes, ivBytes, blockBytes, extraBytes> {};
+
+}  // namespace tarnwick::cryptopp::internal
