@@ -1,0 +1,100 @@
+#include "foundation/io/istream_file.h"
+
+#include <algorithm>
+
+#include "foundation/err/codes.h"
+#include "foundation/platform/errors.h"
+#include "foundation/platform/files.h"
+
+namespace tarnwick::io::internal {
+
+IStreamFile<wchar_t>::~IStreamFile() { Close(); }
+
+gen::Result IStreamFile<wchar_t>::Open(const wchar_t* fileName) {
+  const gen::Result refused = CheckOpenRequest(fileName, handle_);
+  if (refused.code != 0) return refused;
+  lastError_.Set({});
+  platform::FileHandle file = platform::kNoFile;
+  if (!platform::OpenForReading(fileName, file)) return {gen::kKindSystem, platform::LastError()};
+  int64_t size = 0;
+  if (!platform::FileSize(file, size)) {
+    const gen::Result failure{gen::kKindSystem, platform::LastError()};
+    platform::CloseFile(file);
+    return failure;
+  }
+  StoreHandle(handle_, file);
+  StoreOptions({size, 0});
+  return {};
+}
+
+void IStreamFile<wchar_t>::Close() {
+  CloseHeldFile(handle_);
+  StoreOptions({});
+}
+
+bool IStreamFile<wchar_t>::IsBegin() {
+  return LoadHandle(handle_) != platform::kNoFile && LoadOptions().position == 0;
+}
+
+bool IStreamFile<wchar_t>::IsEnd() {
+  if (LoadHandle(handle_) == platform::kNoFile) return true;
+  const SFileOptions options = LoadOptions();
+  return options.position >= options.size;
+}
+
+bool IStreamFile<wchar_t>::Read(uint8_t* buffer, int32_t length, uint32_t& read) {
+  lastError_.Set({});
+  if (length < 1) {
+    read = 0;
+    return true;
+  }
+  if (buffer == nullptr) {
+    lastError_.Set({gen::kKindOwn, err::kCodeMissingArgument});
+    return false;
+  }
+  const platform::FileHandle file = LoadHandle(handle_);
+  if (file == platform::kNoFile) {
+    lastError_.Set({gen::kKindOwn, err::kCodeNotOpen});
+    return false;
+  }
+  if (IsEnd()) return false;
+  SFileOptions options = LoadOptions();
+  const int64_t count = std::min<int64_t>(options.size - options.position, length);
+  // All of `count` or a failure: a short answer in the middle of the file
+  // would be taken for data by the caller.
+  if (!platform::ReadExact(file, buffer, static_cast<size_t>(count))) {
+    lastError_.Set({gen::kKindSystem, platform::LastError()});
+    return false;
+  }
+  options.position += count;
+  StoreOptions(options);
+  read = static_cast<uint32_t>(count);
+  return true;
+}
+
+bool IStreamFile<wchar_t>::ReadByte(uint8_t& byte) {
+  uint8_t one = 0;
+  uint32_t read = 0;
+  if (!Read(&one, 1, read) || read != 1) return false;
+  byte = one;
+  return true;
+}
+
+int64_t IStreamFile<wchar_t>::GetSize() { return LoadOptions().size; }
+
+gen::Result IStreamFile<wchar_t>::GetLastError() { return lastError_.Get(); }
+
+IStreamFile<wchar_t>::SFileOptions IStreamFile<wchar_t>::LoadOptions() {
+  options_.Lock();
+  const SFileOptions options = options_.value;
+  options_.Unlock();
+  return options;
+}
+
+void IStreamFile<wchar_t>::StoreOptions(const SFileOptions& options) {
+  options_.Lock();
+  options_.value = options;
+  options_.Unlock();
+}
+
+}  // namespace tarnwick::io::internal
