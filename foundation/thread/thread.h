@@ -1,0 +1,55 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <future>
+
+#include "foundation/gen/result.h"
+#include "foundation/sync/locker.h"
+#include "foundation/thread/ithread.h"
+
+namespace tarnwick::thread {
+
+// Runs one IRunnable at a time as an asynchronous task. Any thread may ask
+// IsRunning or Wait; the owner starts runs.
+class Thread : public IThread {
+ public:
+  Thread();
+  Thread(const Thread&) = delete;
+  Thread& operator=(const Thread&) = delete;
+  // Waits for a run that is still going; the runnable is not touched.
+  ~Thread() override;
+
+  // Once, before the first Start; not owned.
+  void SetRunnable(IRunnable* runnable) override;
+  // {5, 300} without a runnable, {5, 8} while a run goes on, {5, 303} when
+  // the task cannot be launched.
+  gen::Result Start(int64_t argument) override;
+  gen::Result Start() override;
+  uint32_t Wait(uint32_t milliseconds) override;
+  uint32_t Wait() override;  // up to 768 hours
+  uint32_t GetTag() override;
+  uint32_t GetReserved() override;
+  bool IsRunning() override;
+  // What the last run answered; {5, 304} when it threw.
+  gen::Result GetResult() override;
+  int32_t GetState() override;
+  void SetState(int32_t state) override;
+
+ private:
+  void ThreadProc(int64_t argument);
+  void StoreResult(const gen::Result& result);
+
+  std::atomic<uint32_t> tag_{1};
+  IRunnable* runnable_ = nullptr;
+  sync::Locker lock_;  // guards result_
+  gen::Result result_;
+  std::atomic<int32_t> state_{0};
+  std::atomic<bool> running_{false};
+  // Start replaces the future while other threads may wait on it: each
+  // waiter takes a copy under futureLock_ and waits on the copy unlocked.
+  sync::Locker futureLock_;
+  std::shared_future<void> future_;
+};
+
+}  // namespace tarnwick::thread

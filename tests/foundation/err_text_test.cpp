@@ -1,0 +1,144 @@
+#include <cerrno>
+#include <locale>
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/err_msg.h"
+#include "foundation/err/format_codes.h"
+#include "foundation/err/system_error_text.h"
+#include "foundation/err/trim.h"
+#include "foundation/err/utf8.h"
+
+namespace tarnwick::err {
+namespace {
+
+using gen::Result;
+using gen::Result2;
+
+// Switches the global locale for one test and puts the classic one back.
+class GlobalLocale : public ::testing::Test {
+ protected:
+  void TearDown() override { std::locale::global(std::locale::classic()); }
+
+  // False when the locale is not installed.
+  static bool Use(const char* name) {
+    try {
+      std::locale::global(std::locale(name));
+      return true;
+    } catch (const std::runtime_error&) {
+      return false;
+    }
+  }
+};
+
+struct Composition {
+  Result2 record;
+  const wchar_t* classic;
+  const wchar_t* grouped;  // under en_US.UTF-8
+};
+
+const Composition kCompositions[] = {
+    {{0, 0, 0, 0}, L"", L""},
+    {{5, 0, 1, 0}, L"", L""},  // kinds alone make no failure
+    {{5, 200, 0, 0}, L"(error: 5/200)", L"(error: 5/200)"},
+    {{1, 5, 0, 0}, L"Input/output error (error: 1/5)", L"Input/output error (error: 1/5)"},
+    {{5, 4004, 5, 4021}, L"(error: 5/4004,5/4021)", L"(error: 5/4,004,5/4,021)"},
+    // The description comes from the context pair.
+    {{5, 60, 1, 112}, L"Host is down (error: 5/60,1/112)", L"Host is down (error: 5/60,1/112)"},
+    {{0, 0, 5, 4002}, L"(error: 0/0,5/4002)", L"(error: 0/0,5/4,002)"},
+    // A pair with code 0 is never described; in second place never listed.
+    {{1, 0, 5, 7}, L"(error: 1/0,5/7)", L"(error: 1/0,5/7)"},
+    {{5, 4006, 1, 0}, L"(error: 5/4006)", L"(error: 5/4,006)"},
+    // A number the system has no message for describes nothing, so the
+    // next pair's message is taken.
+    {{1, 9999, 0, 0}, L"(error: 1/9999)", L"(error: 1/9,999)"},
+    {{1, 9999, 1, 5}, L"Input/output error (error: 1/9999,1/5)",
+     L"Input/output error (error: 1/9,999,1/5)"},
+    {{5, 0x80000000u, 0, 0}, L"(error: 5/-2147483648)", L"(error: 5/-2,147,483,648)"},
+};
+
+TEST_F(GlobalLocale, CompositionsUnderTheClassicLocale) {
+  const thisapp::CErrMsg builder;
+  for (const Composition& c : kCompositions) {
+    EXPECT_EQ(builder.GetErrorText(c.record), c.classic) << c.record.code << "," << c.record.ctxCode;
+  }
+  EXPECT_EQ(builder.GetErrorText(Result{1, ENOENT}), L"No such file or directory (error: 1/2)");
+  EXPECT_EQ(builder.GetErrorText(Result{5, 0}), L"");
+  EXPECT_EQ(FormatErrorCodesA({5, 70, 0, 0}), "5/70");
+  EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 0}), "5/4004");
+}
+
+TEST_F(GlobalLocale, CompositionsGroupDigitsUnderEnUs) {
+  if (!Use("en_US.UTF-8")) GTEST_SKIP() << "locale en_US.UTF-8 is not installed";
+  const thisapp::CErrMsg builder;
+  for (const Composition& c : kCompositions) {
+    EXPECT_EQ(builder.GetErrorText(c.record), c.grouped) << c.record.code << "," << c.record.ctxCode;
+  }
+  EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 12345}), "5/4,004,1/12,345");
+  // The stream is made at each call: back to classic, no grouping.
+  std::locale::global(std::locale::classic());
+  EXPECT_EQ(FormatErrorCodes({5, 4006}), L"5/4006");
+}
+
+// Descriptions from a table, to drive the composition rules directly.
+class TableBuilder : public internal::CErrMsgBuilder<wchar_t> {
+ public:
+  bool Describe(uint32_t kind, uint32_t code, std::wstring& text) const override {
+    if (kind != 7) return false;
+    switch (code) {
+      case 1: text = L"  \r\n"; return true;  // a text of blanks only
+      case 2: text = L"\tDisk full.\r\n"; return true;
+      default: return false;
+    }
+  }
+};
+
+TEST(ErrorText, FirstNonBlankDescriptionIsTrimmedAndFollowedByOneBlank) {
+  const TableBuilder builder;
+  std::wstring out = L"stale";
+  builder.BuildErrorText(L" fallback ", {7, 1}, {5, 3}, {7, 2}, out);
+  EXPECT_EQ(out, L"Disk full. (error: 7/1,5/3,7/2)");
+  builder.BuildErrorText(L" fallback ", {7, 1}, {7, 9}, {0, 0}, out);
+  EXPECT_EQ(out, L"fallback (error: 7/1,7/9)");
+  builder.BuildErrorText(L"   ", {7, 1}, {0, 0}, {7, 0}, out);
+  EXPECT_EQ(out, L"(error: 7/1)");
+  builder.BuildErrorText(L"fallback", {7, 0}, {7, 0}, {7, 0}, out);
+  EXPECT_EQ(out, L"");
+  EXPECT_EQ(FormatErrorCodes({5, 1}, {0, 0}, {5, 3}), L"5/1,5/3");
+}
+
+TEST(ErrorText, SystemTextIsTrimmedOrEmpty) {
+  EXPECT_EQ(GetSystemErrorText(ENOENT), L"No such file or directory");
+  EXPECT_EQ(GetSystemErrorText(9999), L"");
+  EXPECT_EQ(GetSystemErrorText(0xFFFFFFFFu), L"");
+  std::wstring text = L"kept";
+  EXPECT_FALSE(thisapp::CErrMsg().Describe(5, ENOENT, text));
+  EXPECT_EQ(text, L"kept");
+  EXPECT_TRUE(thisapp::CErrMsg().Describe(1, 9999, text));
+  EXPECT_EQ(text, L"");
+}
+
+TEST(TrimSpaces, CutsBothEndsOnly) {
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"", L""},         {L" ", L""},          {L" \t\r\n ", L""},
+      {L"a", L"a"},       {L"  a b  ", L"a b"}, {L"\r\nline\r\n", L"line"},
+      {L"x \t y", L"x \t y"},
+  };
+  for (const auto& [in, want] : cases) {
+    std::wstring s = in;
+    TrimSpaces(s);
+    EXPECT_EQ(s, want);
+  }
+}
+
+TEST(WideToUtf8, EncodesCodePointsAndEscapedBytes) {
+  EXPECT_EQ(WideToUtf8(L"p\u00E4ss \U0001F600"), "p\xC3\xA4ss \xF0\x9F\x98\x80");
+  EXPECT_EQ(WideToUtf8(L"a\xDCFF"), "a\xFF");  // a byte that came from the command line
+  EXPECT_EQ(WideToUtf8(L""), "");
+  EXPECT_THROW(WideToUtf8(std::wstring(1, static_cast<wchar_t>(0x110000))), std::range_error);
+}
+
+}  // namespace
+}  // namespace tarnwick::err

@@ -1,0 +1,191 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "foundation/err/codes.h"
+#include "foundation/io/istream_file.h"
+#include "foundation/io/ostream_file.h"
+#include "foundation/platform/text.h"
+#include "tests/support/run_program.h"
+
+namespace tarnwick::io::internal {
+namespace {
+
+using gen::Result;
+
+std::wstring Wide(const std::string& path) { return platform::DecodeSystemText(path); }
+
+std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 13 + 5);
+  return bytes;
+}
+
+class StreamFile : public ::testing::Test {
+ protected:
+  // A file with `bytes`, opened for reading.
+  void OpenInput(const std::string& bytes) {
+    qmtest::WriteFile(dir_ / "in", bytes);
+    ASSERT_EQ(input_.Open(Wide(dir_ / "in").c_str()), (Result{0, 0}));
+  }
+
+  qmtest::TempDir dir_;
+  IStreamFile<wchar_t> input_;
+  OStreamFile<wchar_t> output_;
+};
+
+TEST_F(StreamFile, ReadsTheWholeFileInChunksThenEnds) {
+  const std::string bytes = Pattern(10000);
+  OpenInput(bytes);
+  EXPECT_EQ(input_.GetSize(), 10000);
+  EXPECT_TRUE(input_.IsBegin());
+  std::string got;
+  std::vector<uint8_t> chunk(4096);
+  uint32_t read = 0;
+  while (input_.Read(chunk.data(), static_cast<int32_t>(chunk.size()), read)) {
+    got.append(reinterpret_cast<const char*>(chunk.data()), read);
+  }
+  EXPECT_EQ(got, bytes);
+  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+  EXPECT_TRUE(input_.IsEnd());
+  EXPECT_FALSE(input_.IsBegin());
+  uint8_t byte = 7;
+  EXPECT_FALSE(input_.ReadByte(byte));
+  EXPECT_EQ(byte, 7);
+
+  input_.Close();
+  EXPECT_EQ(input_.GetSize(), 0);
+  ASSERT_EQ(input_.Open(Wide(dir_ / "in").c_str()), (Result{0, 0}));
+  EXPECT_TRUE(input_.ReadByte(byte));
+  EXPECT_EQ(byte, static_cast<uint8_t>(bytes[0]));
+}
+
+TEST_F(StreamFile, EmptyFileEndsAtOnce) {
+  OpenInput("");
+  EXPECT_EQ(input_.GetSize(), 0);
+  EXPECT_TRUE(input_.IsBegin());
+  EXPECT_TRUE(input_.IsEnd());
+  uint8_t buffer[4];
+  uint32_t read = 99;
+  EXPECT_FALSE(input_.Read(buffer, 4, read));
+  EXPECT_EQ(read, 99u);
+  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+}
+
+TEST_F(StreamFile, ArgumentAndStateChecks) {
+  uint8_t buffer[4];
+  uint32_t read = 0;
+  EXPECT_TRUE(input_.IsEnd());
+  EXPECT_FALSE(input_.IsBegin());
+  EXPECT_FALSE(input_.Read(buffer, 4, read));
+  EXPECT_EQ(input_.GetLastError(), (Result{5, err::kCodeNotOpen}));
+  EXPECT_EQ(output_.Write(buffer, 4), 0u);
+  EXPECT_EQ(output_.GetLastError(), (Result{5, err::kCodeNotOpen}));
+  EXPECT_EQ(output_.WriteByte(1), 0u);
+
+  EXPECT_EQ(input_.Open(nullptr), (Result{5, err::kCodeMissingArgument}));
+  EXPECT_EQ(output_.Open(L""), (Result{5, err::kCodeMissingArgument}));
+
+  OpenInput("abcd");
+  EXPECT_EQ(input_.Open(Wide(dir_ / "in").c_str()), (Result{5, err::kCodeAlreadyOpen}));
+  EXPECT_FALSE(input_.Read(nullptr, 4, read));
+  EXPECT_EQ(input_.GetLastError(), (Result{5, err::kCodeMissingArgument}));
+  EXPECT_TRUE(input_.Read(buffer, 0, read));  // clears the last error
+  EXPECT_EQ(read, 0u);
+  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+  EXPECT_TRUE(input_.Read(buffer, 4, read));  // still open after the refusal
+  EXPECT_EQ(read, 4u);
+
+  ASSERT_EQ(output_.Open(Wide(dir_ / "out").c_str()), (Result{0, 0}));
+  EXPECT_EQ(output_.Open(Wide(dir_ / "out").c_str()), (Result{5, err::kCodeAlreadyOpen}));
+  EXPECT_EQ(output_.Write(nullptr, 4), 0u);
+  EXPECT_EQ(output_.GetLastError(), (Result{5, err::kCodeMissingArgument}));
+}
+
+TEST_F(StreamFile, InputMustBeAnExistingRegularFile) {
+  EXPECT_EQ(input_.Open(Wide(dir_ / "missing").c_str()), (Result{1, ENOENT}));
+  EXPECT_EQ(input_.Open(Wide(dir_.path()).c_str()), (Result{1, EISDIR}));
+  // Without a writer, a blocking open of a FIFO would never return.
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(input_.Open(Wide(dir_ / "fifo").c_str()), (Result{1, EINVAL}));
+  EXPECT_TRUE(input_.IsEnd());
+  EXPECT_EQ(output_.Open(Wide(dir_.path()).c_str()), (Result{1, EISDIR}));
+}
+
+TEST_F(StreamFile, DescriptorZeroStillCountsAsOpen) {
+  const int saved = dup(0);
+  ASSERT_GE(saved, 0);
+  close(0);
+  OpenInput("xy");
+  uint8_t buffer[2];
+  uint32_t read = 0;
+  const bool ok = input_.Read(buffer, 2, read);
+  input_.Close();
+  dup2(saved, 0);
+  close(saved);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(read, 2u);
+}
+
+TEST_F(StreamFile, FileThatShrinksAfterOpenFailsTheRead) {
+  OpenInput(Pattern(1000));
+  uint8_t buffer[1000];
+  uint32_t read = 0;
+  ASSERT_TRUE(input_.Read(buffer, 400, read));
+  ASSERT_EQ(truncate((dir_ / "in").c_str(), 500), 0);
+  read = 0;
+  EXPECT_FALSE(input_.Read(buffer, 1000, read));
+  EXPECT_EQ(read, 0u);
+  EXPECT_EQ(input_.GetLastError(), (Result{1, EIO}));
+}
+
+TEST_F(StreamFile, OutputIsCreatedOwnerOnlyAndAppendedTo) {
+  ASSERT_EQ(output_.Open(Wide(dir_ / "new").c_str()), (Result{0, 0}));
+  struct stat st;
+  ASSERT_EQ(stat((dir_ / "new").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+  qmtest::WriteFile(dir_ / "old", "old;");
+  OStreamFile<wchar_t> old;
+  ASSERT_EQ(old.Open(Wide(dir_ / "old").c_str()), (Result{0, 0}));
+  EXPECT_EQ(old.Write(reinterpret_cast<const uint8_t*>("new"), 3), 3u);
+  EXPECT_EQ(old.WriteByte('!'), 1u);
+  EXPECT_EQ(old.GetLastError(), (Result{0, 0}));
+  EXPECT_EQ(qmtest::ReadFile(dir_ / "old"), "old;new!");
+}
+
+// The write crosses the file-size limit: the part below it goes in, the
+// rest fails with EFBIG (SIGXFSZ ignored, so the process lives on).
+TEST_F(StreamFile, WritePastTheFileSizeLimitFails) {
+  const std::string path = dir_ / "limited";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
+    OStreamFile<wchar_t> out;
+    if (out.Open(Wide(path).c_str()).code != 0) _exit(11);
+    const std::string bytes = Pattern(300);
+    if (out.Write(reinterpret_cast<const uint8_t*>(bytes.data()), 300) != 100) _exit(12);
+    if (out.GetLastError() != Result{1, EFBIG}) _exit(13);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(qmtest::ReadFile(path), Pattern(100));
+}
+
+}  // namespace
+}  // namespace tarnwick::io::internal
