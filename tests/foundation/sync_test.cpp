@@ -1,12 +1,9 @@
 #include <future>
-#include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "foundation/sync/locker.h"
 #include "foundation/sync/safe_data.h"
-#include "foundation/sync/safe_value.h"
 
 namespace tarnwick::sync {
 namespace {
@@ -45,30 +42,6 @@ TEST(SafeData, LocksItsMemberThroughTheInterface) {
 
   internal::SafeData<Locker, void*> handle;
   EXPECT_EQ(handle.value, nullptr);
-}
-
-TEST(SafeValue, KeepsConcurrentUpdatesWhole) {
-  struct Pair {
-    int a = 0;
-    int b = 0;
-  };
-  SafeValue<Pair> shared;
-  SafeValue<int> counter;
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&shared, &counter, t] {
-      for (int i = 0; i < 500; ++i) {
-        shared.Set({t, t});
-        const Pair seen = shared.Get();
-        EXPECT_EQ(seen.a, seen.b);
-        counter.locker.Lock();
-        ++counter.value;
-        counter.locker.Unlock();
-      }
-    });
-  }
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(counter.Get(), 2000);
 }
 
 }  // namespace
