@@ -1,0 +1,166 @@
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cryptopp/alg_info.h"
+#include "cryptopp/password_hash.h"
+#include "tests/cryptopp/known_answers.h"
+
+namespace tarnwick::cryptopp {
+namespace {
+
+using qmtest::Bytes;
+using qmtest::FromHex;
+using qmtest::FromText;
+
+gen::Result Hash(Bytes* digest, uint32_t hashId, const Bytes& data) {
+  return HashPassword(digest, hashId, data.data(), static_cast<int32_t>(data.size()));
+}
+
+// Every hashed id: its digest length, and a published answer for "abc"
+// where one is at hand. The vector's earlier content must not survive.
+TEST(PasswordHash, EveryHashIdGivesItsDigest) {
+  struct Case {
+    uint32_t id;
+    size_t length;
+    const char* abcHex;
+  };
+  const Case cases[] = {
+      {1, 20, "a9993e364706816aba3e25717850c26c9cd0d89d"},
+      {10, 28, "23097d223405d8228642a477bda255b32aadbce4bda0b3f7e36c9da7"},
+      {11, 32, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+      {12, 48, nullptr},
+      {13, 64,
+       "ddaf35a193617abacc417349ae20413112e6fa4e89a97ea20a9eeee64b55d39a"
+       "2192992a274fc1a836ba3c23a3feebbd454d4423643ce80e2a9ac94fa54ca49f"},
+      {20, 28, "c30411768506ebe1c2871b1ee2e87d38df342317300a9b97a95ec6a8"},
+      {21, 32, nullptr}, {22, 48, nullptr}, {23, 64, nullptr}, {30, 24, nullptr},
+      {40, 64, nullptr},
+      {50, 16, "c14a12199c66e4ba84636b0f69144c77"},
+      {51, 20, "8eb208f7e05d987a9b044a8e98c6b087f15a0bfc"},
+      {52, 32, nullptr}, {53, 40, nullptr},
+      {300, 16, "da853b0d3f88d99b30283a69e6ded6bb"},
+      {301, 16, "a448017aaf21d8525fc10ae87aa6729d"},
+      {303, 16, "900150983cd24fb0d6963f7d28e17f72"},
+      {304, 32, nullptr},
+      {400, 4, "024d0127"},
+      {401, 4, "c2412435"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    Bytes digest(100, 0xEE);
+    ASSERT_EQ(Hash(&digest, c.id, FromText("abc")), gen::Result{});
+    EXPECT_EQ(digest.size(), c.length);
+    if (c.abcHex) {
+      EXPECT_EQ(digest, FromHex(c.abcHex));
+    }
+  }
+}
+
+TEST(PasswordHash, KeccakKnownAnswers) {
+  for (const auto& row : qmtest::ReadTsv("keccak.tsv")) {
+    SCOPED_TRACE(row[0] + " " + row[1]);
+    const uint32_t id = 20 + (row[0] == "256") + 2 * (row[0] == "384") + 3 * (row[0] == "512");
+    const Bytes input = FromHex(row[2]), expected = FromHex(row[3]);
+    Bytes digest;
+    ASSERT_EQ(Hash(&digest, id, input), gen::Result{});
+    // Nothing is hashed for an empty input: the digest is all zero.
+    EXPECT_EQ(digest, input.empty() ? Bytes(expected.size(), 0) : expected);
+  }
+}
+
+// Keys from passwords: the catalogue's key length picks the hash, the key
+// is the digest's first key-length bytes.
+TEST(PasswordHash, KeysDerivedFromPasswords) {
+  for (const auto& row : qmtest::ReadTsv("keys.tsv")) {
+    SCOPED_TRACE(row[0] + " '" + row[2] + "'");
+    const uint32_t algorithmId = std::stoul(row[1]);
+    const crypto::SAlgInfo info = AlgInfo().GetInfo(algorithmId);
+    const uint32_t hashId = DefaultHashIdForKeySize(static_cast<uint32_t>(info.keySize));
+    EXPECT_EQ(hashId, std::stoul(row[3]));
+    Bytes digest;
+    ASSERT_EQ(Hash(&digest, hashId, FromText(row[2])), gen::Result{});
+    ASSERT_GE(digest.size(), static_cast<size_t>(info.keySize));
+    EXPECT_EQ(Bytes(digest.begin(), digest.begin() + info.keySize), FromHex(row[4]));
+  }
+}
+
+TEST(PasswordHash, EmptyInputGivesZeroDigestAndOneByteIsHashed) {
+  const uint8_t byte = 'a';
+  for (uint32_t id : {1u, 21u, 53u, 401u}) {
+    SCOPED_TRACE(id);
+    Bytes reference;
+    ASSERT_EQ(HashPassword(&reference, id, &byte, 0), gen::Result{});
+    EXPECT_FALSE(reference.empty());
+    EXPECT_EQ(reference, Bytes(reference.size(), 0));
+    for (int32_t length : {-1, -1000}) {
+      Bytes digest(3, 1);
+      EXPECT_EQ(HashPassword(&digest, id, &byte, length), gen::Result{});
+      EXPECT_EQ(digest, reference);
+    }
+    Bytes digest{9};
+    EXPECT_EQ(HashPassword(&digest, id, nullptr, 5), gen::Result{});
+    EXPECT_EQ(digest, reference);
+    EXPECT_EQ(HashPassword(&digest, id, &byte, 1), gen::Result{});
+    EXPECT_NE(digest, reference);
+  }
+  Bytes sha256;
+  HashPassword(&sha256, 11, &byte, 1);
+  EXPECT_EQ(sha256, FromHex("ca978112ca1bbdcafac231b39a23dc4da786eff8147c4e72b9807785afee48bb"));
+}
+
+TEST(PasswordHash, UnhashedIdsAreRefusedAndLeaveTheDigest) {
+  // 100 to 110 have names but no hashing; 302 has neither.
+  for (uint32_t id : {0u, 2u, 24u, 100u, 105u, 110u, 302u, 402u, 0xFFFFFFFFu}) {
+    SCOPED_TRACE(id);
+    Bytes digest{1, 2, 3};
+    EXPECT_EQ(Hash(&digest, id, FromText("pw")), (gen::Result{5, 700}));
+    EXPECT_EQ(digest, (Bytes{1, 2, 3}));
+  }
+  EXPECT_EQ(Hash(nullptr, 21, FromText("pw")), (gen::Result{5, 6}));
+}
+
+// A hash class that fails inside Update with the given exception.
+template <class Throw>
+struct FailingHash {
+  static constexpr size_t DIGESTSIZE = 8;
+  void Update(const uint8_t*, size_t) { Throw::Raise(); }
+  void Final(uint8_t*) {}
+};
+template <CryptoPP::Exception::ErrorType type>
+struct CryptoError {
+  static void Raise() { throw CryptoPP::Exception(type, "test"); }
+};
+struct OutOfMemory {
+  static void Raise() { throw std::bad_alloc(); }
+};
+struct NotAnException {
+  static void Raise() { throw 42; }
+};
+
+TEST(PasswordHash, ExceptionsBecomeResultsAndLeaveTheDigest) {
+  struct Case {
+    gen::Result (*calc)(std::vector<uint8_t>*, const uint8_t*, int32_t);
+    gen::Result expected;
+  };
+  const Case cases[] = {
+      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::INVALID_DATA_FORMAT>>>, {53, 4}},
+      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::OTHER_ERROR>>>, {53, 6}},
+      // Type 0 would read as success and hand out a digest never computed.
+      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::NOT_IMPLEMENTED>>>, {53, 6}},
+      {&CalcHash<FailingHash<OutOfMemory>>, {5, 4000}},
+      {&CalcHash<FailingHash<NotAnException>>, {5, 4000}},
+  };
+  const uint8_t input[3] = {1, 2, 3};
+  for (const Case& c : cases) {
+    Bytes digest{7, 7};
+    EXPECT_EQ(c.calc(&digest, input, 3), c.expected);
+    EXPECT_EQ(digest, (Bytes{7, 7}));
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick::cryptopp
