@@ -14,9 +14,6 @@ constexpr int32_t kLen = 32;  // whole blocks for every engine below
 template <class Engine>
 class EngineState : public ::testing::Test {
  protected:
-  gen::Result2 Key(const Bytes& key) {
-    return api->SetKey(key.data(), key.size(), iv.data(), iv.size());
-  }
   Bytes Process(const Bytes& in) {
     Bytes out(in.size());
     const int32_t len = static_cast<int32_t>(in.size());
@@ -126,34 +123,30 @@ TYPED_TEST(EngineState, ProcessChecksInOrder) {
   }
 }
 
-TYPED_TEST(EngineState, ResetKeyThenSetKeyRestartsFromTheIv) {
-  ASSERT_FALSE(this->api->IsKeySet());
-  ASSERT_EQ(this->Key(this->key).code, 0u);
+// A refused second key leaves the chain or keystream going; after
+// ResetKey the engine refuses work until SetKey restarts it from the IV.
+TYPED_TEST(EngineState, KeyLifecycle) {
+  ASSERT_EQ(this->KeyUp(this->engine), 0u);
   const Bytes first = this->Process(this->data);
-  this->api->ResetKey();
-  EXPECT_FALSE(this->api->IsKeySet());
-  Bytes out(kLen);
-  EXPECT_EQ(this->api->Process(this->data.data(), kLen, out.data(), kLen, nullptr).code, 4006u);
-  ASSERT_EQ(this->Key(this->key).code, 0u);
-  EXPECT_EQ(this->Process(this->data), first);
-  EXPECT_EQ(this->api->Finalize(), gen::Result2{});
-}
-
-// A refused second key leaves the running chain or keystream going.
-TYPED_TEST(EngineState, SecondKeyIsRefusedAndTheChainGoesOn) {
-  ASSERT_EQ(this->Key(this->key).code, 0u);
-  Bytes pieces = this->Process(this->data);
-  EXPECT_EQ(this->Key(this->otherKey).code, 4007u);
+  EXPECT_EQ(this->api->SetKey(this->otherKey.data(), this->otherKey.size(), this->iv.data(),
+                              this->iv.size()).code, 4007u);
   const Bytes second = this->Process(this->data);
-  pieces.insert(pieces.end(), second.begin(), second.end());
-
+  EXPECT_EQ(first, this->Reference());
+  Bytes twice = this->data;
+  twice.insert(twice.end(), this->data.begin(), this->data.end());
   TypeParam whole;
   this->KeyUp(whole);
-  Bytes twice = this->data, out(2 * kLen);
-  twice.insert(twice.end(), this->data.begin(), this->data.end());
+  Bytes out(2 * kLen);
   whole.Process(twice.data(), 2 * kLen, out.data(), 2 * kLen, nullptr);
-  EXPECT_EQ(pieces, out);
-  // The engine is destroyed keyed: no ResetKey is needed first.
+  EXPECT_EQ(Bytes(out.begin() + kLen, out.end()), second);
+
+  this->api->ResetKey();
+  EXPECT_FALSE(this->api->IsKeySet());
+  EXPECT_EQ(this->api->Process(this->data.data(), kLen, out.data(), kLen, nullptr).code, 4006u);
+  EXPECT_EQ(this->api->Finalize(), gen::Result2{});
+  ASSERT_EQ(this->KeyUp(this->engine), 0u);
+  EXPECT_EQ(this->Process(this->data), first);
+  // `whole` is destroyed keyed: no ResetKey is needed first.
 }
 
 }  // namespace

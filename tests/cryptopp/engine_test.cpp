@@ -1,4 +1,4 @@
-#include <cctype>
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -99,17 +99,9 @@ TEST_P(EnginesOfEveryAlgorithm, EnginesMatchCatalogueAndRoundTrip) { GetParam().
 INSTANTIATE_TEST_SUITE_P(Engines, EnginesOfEveryAlgorithm, ::testing::ValuesIn(kAlgorithms),
                          [](const auto& info) {
                            std::string name = info.param.name;
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
+                           std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
-
-TEST(StreamEngines, BothDirectionsComputeTheSameFunction) {
-  const Bytes key(32, 7), iv(24, 9), data(100, 0x5A);
-  using Types = EngineTypes<200>;
-  EXPECT_EQ(RunEngine<Types::Encryptor>(key, iv, data, {100}), RunEngine<Types::Decryptor>(key, iv, data, {1, 99}));
-}
 
 // RC6-384 and RC6-512 need keys that the library's own RC6 refuses. With
 // a zero IV, the first CBC block is the block cipher's output itself.
