@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "app/encrypt_data.h"
+#include "crypto/alg_info.h"
+#include "foundation/gen/result.h"
+
+namespace thisapp {
+
+// The progress line, rewritten in place: "\rProgress: " and the value,
+// clamped to 0..100, as "%7.3f" in the C library's current locale, then
+// "%"; no line end.
+void PrintProgress(double percent);
+
+// "File encryption." or "File decryption.", then the input and output
+// paths and the algorithm's name behind labels padded to 19 characters.
+void PrintJobHeader(bool encrypt, const tarnwick::crypto::SAlgorithmMatch& algorithm,
+                    const std::wstring& inputPath, const std::wstring& outputPath);
+
+// "File '<input name>' was encrypted successfully." (or decrypted).
+void PrintJobSuccess(const SEncryptData& job);
+
+// "[ERROR] Failed to encrypt file '<input path>'. " and the error text.
+void PrintJobFailure(const SEncryptData& job, const tarnwick::gen::Result2& result);
+
+}  // namespace thisapp
