@@ -22,7 +22,18 @@ struct SCommandLine {
   std::wstring locale;
 };
 
+// Back to the cleared state: flags and command 0, the five texts empty.
 void ResetCommandLine(SCommandLine& commandLine);
+
+// True when the token begins with '/' or '-' (false for null or empty).
 bool IsOptionToken(const wchar_t* token);
+
+// True when the token is '/' or '-' followed by exactly the keyword, case
+// ignored.
 bool MatchOption(const std::wstring& token, const std::wstring& keyword);
+
+// Fills the record from argv[1] to argv[argc - 1]; unknown tokens are passed
+// over. A value option takes the next token as its value unless that token
+// is itself one of the options ("/ifile /home/a.txt" and "/psw -x1" carry
+// their values; "/psw /rewrite" leaves the password empty). Always succeeds.
 tarnwick::gen::Result ParseCommandLine(SCommandLine& commandLine, int argc, wchar_t* argv[]);

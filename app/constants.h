@@ -5,9 +5,7 @@
 namespace thisapp {
 
 // The program's fixed strings, shared by every reader.
-inline const std::wstring kDisplayTitle = L"Vellumor";
-inline const std::string kProductName = "Quellmark";
-inline const std::wstring kProductNameW = L"Quellmark";
+inline const std::string kProductName = "Quellmark";  // opens the banner
 inline const std::wstring kEncryptedSuffix = L".enc";
 inline const std::wstring kDecryptedSuffix = L".dec";
 

@@ -2,14 +2,25 @@
 #include <vector>
 
 #include "app/entry.h"
+#include "foundation/platform/process.h"
+#include "foundation/platform/signals.h"
 #include "foundation/platform/text.h"
 
 int main(int argc, char* argv[]) {
+  tarnwick::platform::PrepareProcess();
+  // Before any other thread exists, so only the dispatcher sees them.
+  tarnwick::platform::BlockConsoleSignals();
+
   std::vector<std::wstring> args;
   args.reserve(static_cast<size_t>(argc));
   for (int i = 0; i < argc; ++i) args.push_back(tarnwick::platform::DecodeSystemText(argv[i]));
   std::vector<wchar_t*> wargv;
-  for (auto& a : args) wargv.push_back(a.data());
+  wargv.reserve(args.size() + 1);
+  for (std::wstring& arg : args) wargv.push_back(arg.data());
   wargv.push_back(nullptr);
-  return wmain(argc, wargv.data());
+
+  const int exitCode = wmain(argc, wargv.data());
+  // No handler may run while static objects are destroyed.
+  tarnwick::platform::StopConsoleDispatch();
+  return exitCode;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/err/utf8.h"
 #include "foundation/platform/text.h"
 
 namespace tarnwick::platform {
@@ -27,6 +28,19 @@ TEST(SystemText, UnencodableCodePointsThrowOrBecomeQuestionMarks) {
   EXPECT_THROW(EncodeSystemText(beyond), std::range_error);
   EXPECT_THROW(EncodeSystemText(L"\xD800"), std::range_error);
   EXPECT_EQ(EncodeSystemTextLossy(L"a" + beyond + L"b"), "a?b");
+}
+
+// An argument reaches the program as wide text and its password or file
+// name leaves it as the very bytes typed, whatever they are.
+TEST(SystemText, EveryByteOfAnArgumentRoundTrips) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    EXPECT_EQ(tarnwick::err::WideToUtf8(DecodeSystemText(one)), one) << b;
+    all += one;
+  }
+  const std::string mixed = "p\xE4ss\xC3\xA4" + all + "\xF0\x9F\x98";
+  EXPECT_EQ(tarnwick::err::WideToUtf8(DecodeSystemText(mixed)), mixed);
 }
 
 }  // namespace
