@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/ctrl_handler.h"
 #include "app/encrypt_data.h"
+#include "app/encryptor.h"
 #include "app/info_output.h"
 #include "app/job_flow.h"
 #include "cryptopp/alg_info.h"
@@ -12,6 +13,8 @@
 #include "foundation/platform/console.h"
 #include "foundation/platform/locale.h"
 #include "foundation/platform/signals.h"
+
+CEncryptor g_encryptor;  // built after the constants included above, before wmain
 
 namespace {
 
