@@ -1,8 +1,116 @@
 #include "app/job_flow.h"
 
-namespace thisapp {
+#include <iostream>
 
-// Placeholder until the paths and the job runner are in.
-int RunJobFlow(const SCommandLine&, SEncryptData&) { return 0; }
+#include "app/err_msg.h"
+#include "app/job_output.h"
+#include "app/paths.h"
+#include "foundation/err/trim.h"
+#include "foundation/platform/console.h"
+#include "foundation/platform/console_input.h"
+#include "foundation/platform/filesystem.h"
+#include "foundation/platform/strings.h"
+
+namespace thisapp {
+namespace {
+
+namespace platform = tarnwick::platform;
+using platform::WideOut;
+
+enum ExitCode : int {
+  kExitSuccess = 0,
+  kExitInputNotDefined = 2,
+  kExitInputNotFound = 3,
+  kExitOutputExists = 6,
+};
+
+bool IsOneOf(const std::wstring& answer, const std::wstring& text) {
+  return answer.size() == text.size() && platform::CompareNoCase(answer, text) == 0;
+}
+
+// Asks about an existing output; true for y or yes in any letter case.
+bool ConfirmRewrite(const std::wstring& outputPath) {
+  WideOut() << L"Rewrite file '" << GetFileName(outputPath) << L"' [Y(yes)/N(no)]?";
+  std::wstring answer = platform::ReadConsoleWord();
+  tarnwick::err::TrimSpaces(answer);
+  return IsOneOf(answer, L"y") || IsOneOf(answer, L"yes");
+}
+
+// The output is the input under its own name, another spelling of it or
+// another link to it: deleting it would lose the input.
+bool IsInputItself(const std::wstring& inputPath, const std::wstring& outputPath) {
+  return platform::CompareNoCase(inputPath, outputPath) == 0 ||
+         platform::IsSameFile(inputPath, outputPath);
+}
+
+void DeleteExistingOutput(const std::wstring& outputPath) {
+  tarnwick::gen::Result deleted;
+  if (const int error = platform::RemoveFile(outputPath); error != 0) {
+    deleted = {tarnwick::gen::kKindSystem, static_cast<uint32_t>(error)};
+  }
+  if (deleted.code == 0) {
+    WideOut() << L"Already existing file has been deleted. File path: " << outputPath << L".\r\n";
+  } else {
+    WideOut() << L"[ERROR] Failed to delete file. File path: " << outputPath << L". Error: "
+              << CErrMsg().GetErrorText(deleted) << L".\r\n";
+  }
+}
+
+// Under /rewrite an existing output goes, after a yes when /confirm asks;
+// the input itself is never deleted. What still exists afterwards is
+// refused by the caller.
+void RewriteStep(const SCommandLine& commandLine, const std::wstring& inputPath,
+                 const std::wstring& outputPath) {
+  if (!commandLine.rewrite) return;
+  if (!platform::IsExistingFile(platform::GetPathAttributes(outputPath))) return;
+  if (IsInputItself(inputPath, outputPath)) return;
+  if (commandLine.confirm && !ConfirmRewrite(outputPath)) return;
+  DeleteExistingOutput(outputPath);
+}
+
+}  // namespace
+
+int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
+  const bool encrypt = job.encrypt != 0;
+  const std::wstring base = GetModuleFolder();
+
+  const std::wstring inputPath = MakeFullPath(base, ResolvePath(commandLine.inputFile));
+  if (inputPath.empty()) {
+    std::cout << (encrypt ? "[ERROR] Failed to encrypt file. Input file not defined."
+                          : "[ERROR] Failed to decrypt file. Input file not defined.")
+              << std::endl;
+    return kExitInputNotDefined;
+  }
+  const uint32_t inputAttributes = platform::GetPathAttributes(inputPath);
+  if (!platform::IsExistingFile(inputAttributes)) {
+    WideOut() << (encrypt ? L"[ERROR] Failed to encrypt file '"
+                          : L"[ERROR] Failed to decrypt file '")
+              << inputPath << L"'. File not found.\r\n";
+    return kExitInputNotFound;
+  }
+
+  std::wstring outputPath = MakeFullPath(base, ResolvePath(commandLine.outputFile));
+  if (outputPath.empty()) {
+    outputPath = MakeDefaultOutputPath(encrypt, inputPath);
+    WideOut() << L"Generated output file: '" << outputPath << L"'.\r\n";
+  }
+  job.inputFile = inputPath;
+  job.outputFile = outputPath;
+
+  RewriteStep(commandLine, inputPath, outputPath);
+  if (platform::IsExistingFile(platform::GetPathAttributes(outputPath))) {
+    std::cout << (encrypt ? "[ERROR] Failed to encrypt file. " : "[ERROR] Failed to decrypt file. ");
+    WideOut() << L"Output file (" << outputPath << L") already exists.\r\n";
+    return kExitOutputExists;
+  }
+
+  PrintJobHeader(encrypt, {job.libraryType, job.algorithmId}, inputPath, outputPath);
+  std::cout << std::endl;
+  PrintProgress(0.0);
+
+  // ---- The job runner continues here: hand the job to the worker, poll
+  // its progress and print the closing lines. ----
+  return kExitSuccess;
+}
 
 }  // namespace thisapp
