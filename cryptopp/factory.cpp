@@ -1,0 +1,48 @@
+#include "cryptopp/factory.h"
+
+#include "cryptopp/alg_info.h"
+#include "cryptopp/factory_parts.h"
+#include "cryptopp/job_codes.h"
+
+namespace tarnwick::cryptopp {
+namespace {
+
+gen::Result2 Refused(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
+
+// Picks the part that owns the id; a part answers null for any id that
+// is not in the table.
+template <typename Job>
+gen::Result2 CreateJob(uint32_t libraryType, uint32_t algorithmId, Job** object,
+                       Job* (*const makers[internal::kFactoryParts])(uint32_t)) {
+  if (object == nullptr) return Refused(kCodeNoObjectAddress);
+  if (libraryType != kLibraryType) return Refused(kCodeNotProvided);
+  Job* job = makers[internal::FactoryPartOf(algorithmId)](algorithmId);
+  if (job == nullptr) return Refused(kCodeNotProvided);
+  *object = job;
+  return gen::Result2{};
+}
+
+using internal::NewDecryptorInPart;
+using internal::NewEncryptorInPart;
+
+crypto::ISymmetricEncryptor* (*const kEncryptorMakers[])(uint32_t) = {
+    NewEncryptorInPart<0>, NewEncryptorInPart<1>, NewEncryptorInPart<2>,
+    NewEncryptorInPart<3>};
+crypto::ISymmetricDecryptor* (*const kDecryptorMakers[])(uint32_t) = {
+    NewDecryptorInPart<0>, NewDecryptorInPart<1>, NewDecryptorInPart<2>,
+    NewDecryptorInPart<3>};
+static_assert(sizeof kEncryptorMakers / sizeof kEncryptorMakers[0] == internal::kFactoryParts);
+
+}  // namespace
+
+gen::Result2 CEncryptorFactory::Create(uint32_t libraryType, uint32_t algorithmId,
+                                       crypto::ISymmetricEncryptor** object) {
+  return CreateJob(libraryType, algorithmId, object, kEncryptorMakers);
+}
+
+gen::Result2 CDecryptorFactory::Create(uint32_t libraryType, uint32_t algorithmId,
+                                       crypto::ISymmetricDecryptor** object) {
+  return CreateJob(libraryType, algorithmId, object, kDecryptorMakers);
+}
+
+}  // namespace tarnwick::cryptopp
