@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: a plain build, one
 # under AddressSanitizer with UndefinedBehaviorSanitizer, one under
-# ThreadSanitizer. QM_TEST_BUILDS picks a subset, e.g. QM_TEST_BUILDS=plain.
+# ThreadSanitizer, and a clang build of the fuzz targets, each run for a
+# bounded time. QM_TEST_BUILDS picks a subset, e.g. QM_TEST_BUILDS=plain.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 
-qm_install "${QM_PACKAGES[@]}" libgtest-dev locales time openssl util-linux
+qm_install "${QM_PACKAGES[@]}" libgtest-dev locales time openssl util-linux \
+  clang libclang-rt-14-dev
 
 # Locales the tests switch to; generated only when missing.
 for loc in en_US de_DE tr_TR en_AU de_CH; do
@@ -14,7 +16,7 @@ for loc in en_US de_DE tr_TR en_AU de_CH; do
   fi
 done
 
-builds="${QM_TEST_BUILDS:-plain asan tsan}"
+builds="${QM_TEST_BUILDS:-plain asan tsan fuzz}"
 jobs="$(nproc)"
 status=0
 for b in $builds; do
@@ -22,6 +24,8 @@ for b in $builds; do
     plain) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     asan)  args=(-DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=address) ;;
     tsan)  args=(-DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=thread) ;;
+    fuzz)  args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQM_FUZZ=ON
+                 -DQM_BUILD_TESTS=OFF) ;;
     *) echo "unknown build '$b'" >&2; exit 2 ;;
   esac
   dir="$QM_ROOT/build/test-$b"
