@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/err_msg.h"
+#include "app/job_handover.h"
 #include "app/job_output.h"
 #include "app/paths.h"
 #include "foundation/err/trim.h"
@@ -108,9 +109,7 @@ int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
   std::cout << std::endl;
   PrintProgress(0.0);
 
-  // ---- The job runner continues here: hand the job to the worker, poll
-  // its progress and print the closing lines. ----
-  return kExitSuccess;
+  return RunJobOnWorker(job);
 }
 
 }  // namespace thisapp

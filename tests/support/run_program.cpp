@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -56,6 +57,15 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
+    if (options.fileSizeLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                         static_cast<rlim_t>(options.fileSizeLimit)};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+    }
+    if (!options.coreDumps) {
+      const rlimit none{0, 0};
+      if (setrlimit(RLIMIT_CORE, &none) != 0) _exit(125);
+    }
     if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(126);
     execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
@@ -90,7 +100,8 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
       ADD_FAILURE() << "program timed out";
       break;
     }
-    if (poll(fds, n, static_cast<int>(std::min<long>(left.count(), 1000))) < 0 && errno != EINTR) break;
+    const long pollMs = options.watch ? 10 : 1000;
+    if (poll(fds, n, static_cast<int>(std::min<long>(left.count(), pollMs))) < 0 && errno != EINTR) break;
     for (int i = 0; i < n; ++i) {
       if (!fds[i].revents) continue;
       if (fds[i].fd == inFd) {
@@ -109,6 +120,7 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
         (fds[i].fd == outPipe[0] ? outOpen : errOpen) = false;
       }
     }
+    if (options.watch && (outOpen || errOpen)) options.watch(pid, result.out);
   }
   if (inFd >= 0) close(inFd);
   close(outPipe[0]);

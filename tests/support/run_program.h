@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ struct RunOptions {
   std::string input;                      // bytes on standard input (then EOF)
   std::vector<std::string> env;           // extra NAME=VALUE entries
   double timeoutSeconds = 120;
+  long long fileSizeLimit = -1;  // largest file the program may write; -1: none
+  bool coreDumps = true;         // false: a core-dumping signal leaves no core
+  // Called about every 10 ms while the program runs, with its process id
+  // and its standard output so far (to send it signals at the right time).
+  std::function<void(int pid, const std::string& out)> watch;
 };
 
 struct RunResult {

@@ -1,0 +1,100 @@
+#pragma once
+
+// Running whole jobs through the real program and checking what it shows.
+#include <sys/stat.h>
+
+#include <iostream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/info_output.h"
+#include "tests/support/run_program.h"
+
+namespace qmjob {
+
+inline const std::string& Banner() {
+  static const std::string text = [] {
+    std::ostringstream sink;
+    std::streambuf* previous = std::cout.rdbuf(sink.rdbuf());
+    thisapp::PrintBanner();
+    std::cout.rdbuf(previous);
+    return sink.str();
+  }();
+  return text;
+}
+
+inline std::string Progress(const std::string& shown) {
+  return "\rProgress:              \rProgress: " + shown + "%";
+}
+
+// What is shown from the banner to the progress line at 0.
+inline std::string JobHeader(bool encrypt, const std::string& algorithm, const std::string& in,
+                             const std::string& out) {
+  return Banner() + (encrypt ? "File encryption.\n" : "File decryption.\n") +
+         "Input file:        " + in + "\nOutput file:       " + out +
+         "\nAlgorithm:         " + algorithm + "\n\n" + Progress("  0.000");
+}
+
+inline std::string SuccessEnd(bool encrypt, const std::string& name) {
+  return Progress("100.000") + "\nFile '" + name +
+         (encrypt ? "' was encrypted successfully.\r\n\n" : "' was decrypted successfully.\r\n\n");
+}
+
+inline std::string FailureEnd(bool encrypt, const std::string& in, const std::string& text) {
+  return std::string(encrypt ? "\n[ERROR] Failed to encrypt file '"
+                             : "\n[ERROR] Failed to decrypt file '") +
+         in + "'. " + text + "\r\n\n";
+}
+
+inline const std::string kCanceledEnd = "\nFile encryption was canceled.\n\n";
+
+// `out` is `start`, any number of progress lines, then `end`.
+inline ::testing::AssertionResult ShowsJob(const std::string& out, const std::string& start,
+                                           const std::string& end) {
+  if (out.size() < start.size() + end.size() || out.compare(0, start.size(), start) != 0 ||
+      out.compare(out.size() - end.size(), end.size(), end) != 0) {
+    return ::testing::AssertionFailure() << "start or end differ in:\n" << out;
+  }
+  static const std::regex progressLines(
+      "(\rProgress:              \rProgress: [ 0-9]{3}\\.[0-9]{3}%)*");
+  const std::string middle = out.substr(start.size(), out.size() - start.size() - end.size());
+  if (!std::regex_match(middle, progressLines)) {
+    return ::testing::AssertionFailure() << "unexpected text between start and end: " << middle;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The real program with the given arguments; anything on standard error
+// (sanitizer reports land there) fails the test.
+inline qmtest::RunResult Quellmark(std::vector<std::string> args,
+                                   qmtest::RunOptions options = {}) {
+  args.insert(args.begin(), options.program);
+  if (options.timeoutSeconds > 60) options.timeoutSeconds = 60;
+  qmtest::RunResult result = qmtest::Run(args, options);
+  EXPECT_EQ(result.err, "");
+  return result;
+}
+
+inline long long FileSize(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
+// Bytes that differ from block to block and never repeat a short period.
+inline std::string Pattern(size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  uint32_t x = seed * 2654435761u + 1;
+  for (char& c : bytes) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    c = static_cast<char>(x >> 24);
+  }
+  return bytes;
+}
+
+}  // namespace qmjob
