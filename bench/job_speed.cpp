@@ -1,6 +1,8 @@
 // Speed of the encryption and decryption jobs per algorithm, over streams
-// in memory, beside the speed of the bare Crypto++ cipher (ProcessData
-// over the same bytes): the difference is what the jobs cost on top.
+// in memory, beside the bare Crypto++ cipher: ProcessData over the whole
+// buffer ("raw"), and ProcessData chunk by chunk between the same streams
+// that the jobs use ("loop"). Any stream copies every chunk in and out; the
+// jobs' own cost is what they take over the loop.
 //
 //   job_speed [--mib N] [--rounds R] [name...]
 //
@@ -27,6 +29,8 @@ namespace {
 using tarnwick::gen::IsSuccess;
 using tarnwick::gen::Result2;
 
+constexpr int32_t kChunk = 32768;
+
 // Seconds of the fastest of `rounds` calls of `work`, each after an
 // untimed `prepare`.
 double Fastest(int rounds, const std::function<void()>& work,
@@ -42,60 +46,63 @@ double Fastest(int rounds, const std::function<void()>& work,
   return best;
 }
 
-struct Speeds {
-  double rawEncrypt, jobEncrypt, rawDecrypt, jobDecrypt;  // seconds
+// Seconds for one direction.
+struct Times {
+  double raw, loop, job;
 };
 
-// The streams alone: every chunk read into a buffer and written out, as
-// the jobs move it, without a cipher. Its time is part of every job's.
-double MeasureStreams(const std::string& plain, int rounds) {
+// A stream pass: the input rewound to `bytes`, the output emptied but
+// keeping its storage (as the bare cipher's buffers do).
+struct Streams {
   qmtest::MemoryInStream in;
   qmtest::MemoryOutStream out;
-  out.Reserve(plain.size());
-  std::vector<uint8_t> buffer(32768);
-  return Fastest(
-      rounds,
-      [&] {
-        uint32_t got = 0;
-        while (in.Read(buffer.data(), static_cast<int32_t>(buffer.size()), got)) {
-          out.Write(buffer.data(), static_cast<int32_t>(got));
-        }
-      },
-      [&] {
-        in = qmtest::MemoryInStream(plain);
-        out.Clear();
-      });
+  void Prepare(const std::string& bytes) {
+    in = qmtest::MemoryInStream(bytes);
+    out.Clear();
+    out.Reserve(bytes.size() + 64);
+  }
+};
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "%s did not round-trip\n", what);
+  std::exit(2);
 }
 
-// The bare cipher objects of one algorithm, keyed once per pass, over the
-// whole buffer in one ProcessData call.
-template <class Types>
-void MeasureRaw(const std::string& plain, int rounds, Speeds& speeds) {
-  using Encryption = typename Types::Encryptor::CipherType;
-  using Decryption = typename Types::Decryptor::CipherType;
-  const std::vector<uint8_t> key(Types::Encryptor::kKeySize, 0x3C);
-  const std::vector<uint8_t> iv(Types::Encryptor::kIvSize, 0);
-  const auto* in = reinterpret_cast<const uint8_t*>(plain.data());
-  std::vector<uint8_t> encrypted(plain.size()), decrypted(plain.size());
-  speeds.rawEncrypt = Fastest(rounds, [&] {
-    Encryption cipher;
+// The bare cipher of one direction: over the whole buffer, then chunk by
+// chunk between the streams. Returns its output.
+template <class Cipher>
+std::string MeasureBare(const std::string& input, size_t keySize, size_t ivSize, int rounds,
+                        Times& times) {
+  const std::vector<uint8_t> key(keySize, 0x3C), iv(ivSize, 0);
+  std::string output(input.size(), '\0');
+  times.raw = Fastest(rounds, [&] {
+    Cipher cipher;
     cipher.SetKeyWithIV(key.data(), key.size(), iv.data(), iv.size());
-    cipher.ProcessData(encrypted.data(), in, plain.size());
+    cipher.ProcessData(reinterpret_cast<uint8_t*>(output.data()),
+                       reinterpret_cast<const uint8_t*>(input.data()), input.size());
   });
-  speeds.rawDecrypt = Fastest(rounds, [&] {
-    Decryption cipher;
-    cipher.SetKeyWithIV(key.data(), key.size(), iv.data(), iv.size());
-    cipher.ProcessData(decrypted.data(), encrypted.data(), encrypted.size());
-  });
-  if (decrypted != std::vector<uint8_t>(in, in + plain.size())) {
-    std::fprintf(stderr, "the bare cipher did not round-trip\n");
-    std::exit(2);
-  }
+  Streams streams;
+  std::vector<uint8_t> in(kChunk), out(kChunk);
+  times.loop = Fastest(
+      rounds,
+      [&] {
+        Cipher cipher;
+        cipher.SetKeyWithIV(key.data(), key.size(), iv.data(), iv.size());
+        uint32_t got = 0;
+        while (streams.in.Read(in.data(), kChunk, got)) {
+          cipher.ProcessData(out.data(), in.data(), got);
+          streams.out.Write(out.data(), static_cast<int32_t>(got));
+        }
+      },
+      [&] { streams.Prepare(input); });
+  if (streams.out.bytes() != output) Fail("the chunked cipher");
+  return output;
 }
 
 // The jobs as the program runs them: from the factories, through the
 // password entry points, with the default chunks and a progress callback.
-void MeasureJobs(uint32_t id, const std::string& plain, int rounds, Speeds& speeds) {
+void MeasureJobs(uint32_t id, const std::string& plain, int rounds, Times& encrypting,
+                 Times& decrypting) {
   struct Quiet : tarnwick::crypto::IEncryptCallback, tarnwick::crypto::IDecryptCallback {
     void OnStart(void*) override {}
     void OnProgress(uint64_t, float, void*) override {}
@@ -105,47 +112,48 @@ void MeasureJobs(uint32_t id, const std::string& plain, int rounds, Speeds& spee
   tarnwick::crypto::ISymmetricDecryptor* decryptor = nullptr;
   tarnwick::cryptopp::CEncryptorFactory().Create(1, id, &encryptor);
   tarnwick::cryptopp::CDecryptorFactory().Create(1, id, &decryptor);
-  // Both outputs keep their storage from round to round, as the bare
-  // cipher's buffers do.
-  qmtest::MemoryOutStream encrypted, decrypted;
-  encrypted.Reserve(plain.size() + 64);
-  decrypted.Reserve(plain.size());
-  qmtest::MemoryInStream in;
-  Result2 result;
-  speeds.jobEncrypt = Fastest(
+  Streams encrypted, decrypted;
+  Result2 encryptResult, decryptResult;
+  encrypting.job = Fastest(
       rounds,
       [&] {
-        result = encryptor->EncryptWithPassword(&in, &encrypted, "bench", false, &callback,
-                                                nullptr);
+        encryptResult = encryptor->EncryptWithPassword(&encrypted.in, &encrypted.out, "bench",
+                                                       false, &callback, nullptr);
       },
-      [&] {
-        in = qmtest::MemoryInStream(plain);
-        encrypted.Clear();
-      });
-  const bool encryptedWell = IsSuccess(result);
-  speeds.jobDecrypt = Fastest(
+      [&] { encrypted.Prepare(plain); });
+  decrypting.job = Fastest(
       rounds,
-      [&] { result = decryptor->DecryptWithPassword(&in, &decrypted, "bench", &callback, nullptr); },
       [&] {
-        in = qmtest::MemoryInStream(encrypted.bytes());
-        decrypted.Clear();
-      });
+        decryptResult = decryptor->DecryptWithPassword(&decrypted.in, &decrypted.out, "bench",
+                                                       &callback, nullptr);
+      },
+      [&] { decrypted.Prepare(encrypted.out.bytes()); });
   delete encryptor;
   delete decryptor;
-  if (!encryptedWell || !IsSuccess(result) || decrypted.bytes() != plain) {
-    std::fprintf(stderr, "the jobs of id %u did not round-trip\n", id);
-    std::exit(2);
+  if (!IsSuccess(encryptResult) || !IsSuccess(decryptResult) || decrypted.out.bytes() != plain) {
+    Fail("the job");
   }
+}
+
+template <class Types>
+void MeasureBareCiphers(const std::string& plain, int rounds, Times& encrypting,
+                        Times& decrypting) {
+  using Encryptor = typename Types::Encryptor;
+  const std::string encrypted = MeasureBare<typename Encryptor::CipherType>(
+      plain, Encryptor::kKeySize, Encryptor::kIvSize, rounds, encrypting);
+  const std::string decrypted = MeasureBare<typename Types::Decryptor::CipherType>(
+      encrypted, Encryptor::kKeySize, Encryptor::kIvSize, rounds, decrypting);
+  if (decrypted != plain) Fail("the bare cipher");
 }
 
 struct Algorithm {
   uint32_t id;
   const char* name;
-  void (*measureRaw)(const std::string&, int, Speeds&);
+  void (*measureBare)(const std::string&, int, Times&, Times&);
 };
 
 #define QM_BENCH_ROW(id, name, key, iv, block, CipherClass) \
-  {id, name, &MeasureRaw<tarnwick::cryptopp::internal::EngineTypes<id>>},
+  {id, name, &MeasureBareCiphers<tarnwick::cryptopp::internal::EngineTypes<id>>},
 const Algorithm kAlgorithms[] = {QM_FOR_EACH_ALGORITHM(QM_BENCH_ROW)};
 #undef QM_BENCH_ROW
 
@@ -164,7 +172,7 @@ bool Wanted(const Algorithm& algorithm, const std::vector<std::string>& names) {
 
 int main(int argc, char* argv[]) {
   size_t mib = 64;
-  int rounds = 3;
+  int rounds = 5;
   std::vector<std::string> names;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--mib") == 0 && i + 1 < argc) {
@@ -178,29 +186,23 @@ int main(int argc, char* argv[]) {
 
   std::string plain(mib << 20, '\0');
   for (size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>(i * 131 + (i >> 12));
-
   const double megabytes = static_cast<double>(plain.size()) / 1e6;
-  const double streams = MeasureStreams(plain, rounds);
-  std::printf("%zu MiB per pass, fastest of %d, MB/s (10^6 bytes a second).\n", mib, rounds);
-  std::printf("The in-memory streams alone move %.0f MB/s: two copies of every chunk.\n",
-              megabytes / streams);
-  std::printf("cost: the job's time over the bare cipher's; own: the same less the streams' "
-              "copies\n");
-  std::printf("%-14s %9s %9s %7s %7s   %9s %9s %7s %7s\n", "algorithm", "raw enc", "job enc",
-              "cost", "own", "raw dec", "job dec", "cost", "own");
+
+  std::printf("%zu MiB per pass, fastest of %d, MB/s (10^6 bytes a second); cost: the job's\n"
+              "time over the loop's, the bare cipher between the same streams\n", mib, rounds);
+  std::printf("%-14s %8s %8s %8s %6s   %8s %8s %8s %6s\n", "algorithm", "raw enc", "loop",
+              "job", "cost", "raw dec", "loop", "job", "cost");
   for (const Algorithm& algorithm : kAlgorithms) {
     if (!Wanted(algorithm, names)) continue;
-    Speeds speeds{};
-    algorithm.measureRaw(plain, rounds, speeds);
-    MeasureJobs(algorithm.id, plain, rounds, speeds);
-    const auto percent = [](double job, double raw) { return (job / raw - 1) * 100; };
-    std::printf("%-14s %9.1f %9.1f %6.1f%% %6.1f%%   %9.1f %9.1f %6.1f%% %6.1f%%\n",
-                algorithm.name, megabytes / speeds.rawEncrypt, megabytes / speeds.jobEncrypt,
-                percent(speeds.jobEncrypt, speeds.rawEncrypt),
-                percent(speeds.jobEncrypt - streams, speeds.rawEncrypt),
-                megabytes / speeds.rawDecrypt, megabytes / speeds.jobDecrypt,
-                percent(speeds.jobDecrypt, speeds.rawDecrypt),
-                percent(speeds.jobDecrypt - streams, speeds.rawDecrypt));
+    Times encrypting{}, decrypting{};
+    algorithm.measureBare(plain, rounds, encrypting, decrypting);
+    MeasureJobs(algorithm.id, plain, rounds, encrypting, decrypting);
+    std::printf("%-14s", algorithm.name);
+    for (const Times& t : {encrypting, decrypting}) {
+      std::printf(" %8.1f %8.1f %8.1f %5.1f%%  ", megabytes / t.raw, megabytes / t.loop,
+                  megabytes / t.job, (t.job / t.loop - 1) * 100);
+    }
+    std::printf("\n");
     std::fflush(stdout);
   }
   return 0;
