@@ -1,7 +1,7 @@
 #include "cryptopp/factory.h"
 
 #include "cryptopp/alg_info.h"
-#include "cryptopp/factory_parts.h"
+#include "cryptopp/factory_shards.h"
 #include "cryptopp/job_codes.h"
 
 namespace tarnwick::cryptopp {
@@ -9,29 +9,29 @@ namespace {
 
 gen::Result2 Refused(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
 
-// Picks the part that owns the id; a part answers null for any id that
+// Picks the shard that owns the id; a shard answers null for any id that
 // is not in the table.
 template <typename Job>
 gen::Result2 CreateJob(uint32_t libraryType, uint32_t algorithmId, Job** object,
-                       Job* (*const makers[internal::kFactoryParts])(uint32_t)) {
+                       Job* (*const makers[internal::kFactoryShards])(uint32_t)) {
   if (object == nullptr) return Refused(kCodeNoObjectAddress);
   if (libraryType != kLibraryType) return Refused(kCodeNotProvided);
-  Job* job = makers[internal::FactoryPartOf(algorithmId)](algorithmId);
+  Job* job = makers[internal::FactoryShardOf(algorithmId)](algorithmId);
   if (job == nullptr) return Refused(kCodeNotProvided);
   *object = job;
   return gen::Result2{};
 }
 
-using internal::NewDecryptorInPart;
-using internal::NewEncryptorInPart;
+using internal::NewDecryptorInShard;
+using internal::NewEncryptorInShard;
 
 crypto::ISymmetricEncryptor* (*const kEncryptorMakers[])(uint32_t) = {
-    NewEncryptorInPart<0>, NewEncryptorInPart<1>, NewEncryptorInPart<2>,
-    NewEncryptorInPart<3>};
+    NewEncryptorInShard<0>, NewEncryptorInShard<1>, NewEncryptorInShard<2>,
+    NewEncryptorInShard<3>};
 crypto::ISymmetricDecryptor* (*const kDecryptorMakers[])(uint32_t) = {
-    NewDecryptorInPart<0>, NewDecryptorInPart<1>, NewDecryptorInPart<2>,
-    NewDecryptorInPart<3>};
-static_assert(sizeof kEncryptorMakers / sizeof kEncryptorMakers[0] == internal::kFactoryParts);
+    NewDecryptorInShard<0>, NewDecryptorInShard<1>, NewDecryptorInShard<2>,
+    NewDecryptorInShard<3>};
+static_assert(sizeof kEncryptorMakers / sizeof kEncryptorMakers[0] == internal::kFactoryShards);
 
 }  // namespace
 

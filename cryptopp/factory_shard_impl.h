@@ -2,26 +2,26 @@
 
 #include "cryptopp/algorithm_table.h"
 #include "cryptopp/engine_types.h"
-#include "cryptopp/factory_parts.h"
+#include "cryptopp/factory_shards.h"
 #include "cryptopp/symmetric_decryptor.h"
 #include "cryptopp/symmetric_encryptor.h"
 
 namespace tarnwick::cryptopp::internal {
 
-// The job class of `id` is named, and so instantiated, only in the part
+// The job class of `id` is named, and so instantiated, only in the shard
 // that owns the id.
-template <unsigned Part, uint32_t id>
+template <unsigned Shard, uint32_t id>
 crypto::ISymmetricEncryptor* NewEncryptorOf() {
-  if constexpr (FactoryPartOf(id) == Part) {
+  if constexpr (FactoryShardOf(id) == Shard) {
     return CSymmetricEncryptor<typename EngineTypes<id>::Encryptor>::Create();
   } else {
     return nullptr;
   }
 }
 
-template <unsigned Part, uint32_t id>
+template <unsigned Shard, uint32_t id>
 crypto::ISymmetricDecryptor* NewDecryptorOf() {
-  if constexpr (FactoryPartOf(id) == Part) {
+  if constexpr (FactoryShardOf(id) == Shard) {
     return CSymmetricDecryptor<typename EngineTypes<id>::Decryptor>::Create();
   } else {
     return nullptr;
@@ -30,19 +30,19 @@ crypto::ISymmetricDecryptor* NewDecryptorOf() {
 
 #define QM_ENCRYPTOR_CASE(id, name, key, iv, block, CipherClass) \
   case id:                                                       \
-    return NewEncryptorOf<Part, id>();
+    return NewEncryptorOf<Shard, id>();
 #define QM_DECRYPTOR_CASE(id, name, key, iv, block, CipherClass) \
   case id:                                                       \
-    return NewDecryptorOf<Part, id>();
+    return NewDecryptorOf<Shard, id>();
 
-template <unsigned Part>
-crypto::ISymmetricEncryptor* NewEncryptorInPart(uint32_t algorithmId) {
+template <unsigned Shard>
+crypto::ISymmetricEncryptor* NewEncryptorInShard(uint32_t algorithmId) {
   switch (algorithmId) { QM_FOR_EACH_ALGORITHM(QM_ENCRYPTOR_CASE) }
   return nullptr;
 }
 
-template <unsigned Part>
-crypto::ISymmetricDecryptor* NewDecryptorInPart(uint32_t algorithmId) {
+template <unsigned Shard>
+crypto::ISymmetricDecryptor* NewDecryptorInShard(uint32_t algorithmId) {
   switch (algorithmId) { QM_FOR_EACH_ALGORITHM(QM_DECRYPTOR_CASE) }
   return nullptr;
 }
@@ -52,9 +52,9 @@ crypto::ISymmetricDecryptor* NewDecryptorInPart(uint32_t algorithmId) {
 
 }  // namespace tarnwick::cryptopp::internal
 
-// Instantiates both makers of one part: the body of each factory_part*.cpp.
-#define QM_INSTANTIATE_FACTORY_PART(Part)                                                      \
+// Instantiates both makers of one shard: the body of each factory_shard*.cpp.
+#define QM_INSTANTIATE_FACTORY_SHARD(Shard)                                                      \
   template tarnwick::crypto::ISymmetricEncryptor*                                             \
-  tarnwick::cryptopp::internal::NewEncryptorInPart<Part>(uint32_t);                           \
+  tarnwick::cryptopp::internal::NewEncryptorInShard<Shard>(uint32_t);                           \
   template tarnwick::crypto::ISymmetricDecryptor*                                             \
-  tarnwick::cryptopp::internal::NewDecryptorInPart<Part>(uint32_t);
+  tarnwick::cryptopp::internal::NewDecryptorInShard<Shard>(uint32_t);

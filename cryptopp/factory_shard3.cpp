@@ -1,0 +1,3 @@
+#include "cryptopp/factory_shard_impl.h"
+
+QM_INSTANTIATE_FACTORY_SHARD(3)
