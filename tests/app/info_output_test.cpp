@@ -1,4 +1,3 @@
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,19 +7,16 @@
 #include "app/info_output.h"
 #include "foundation/platform/locale.h"
 #include "tests/cryptopp/catalogue_rows.h"
+#include "tests/support/capture.h"
 
 namespace thisapp {
 namespace {
 
 // What the printer writes to std::cout, line by line.
 std::vector<std::string> Lines(void (*printer)()) {
-  std::ostringstream captured;
-  std::streambuf* const saved = std::cout.rdbuf(captured.rdbuf());
-  printer();
-  std::cout.rdbuf(saved);
-  EXPECT_EQ(captured.str().back(), '\n');
+  std::istringstream in(qmtest::CoutOf(printer));
+  EXPECT_EQ(in.str().back(), '\n');
   std::vector<std::string> lines;
-  std::istringstream in(captured.str());
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }

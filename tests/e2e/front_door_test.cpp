@@ -2,25 +2,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app/info_output.h"
+#include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace {
-
-std::string Captured(void (*printer)()) {
-  std::ostringstream text;
-  std::streambuf* const saved = std::cout.rdbuf(text.rdbuf());
-  printer();
-  std::cout.rdbuf(saved);
-  return text.str();
-}
 
 struct Case {
   std::vector<std::string> args;
@@ -32,27 +23,25 @@ struct Case {
 // Made per test: the printers read constants of other sources.
 class FrontDoor : public ::testing::Test {
  protected:
-  const std::string kBanner = Captured(thisapp::PrintBanner);
-  const std::string kHelp = Captured(thisapp::PrintHelp);
-  const std::string kList = Captured(thisapp::PrintAlgorithmList);
+  const std::string kBanner = qmtest::CoutOf(thisapp::PrintBanner);
+  const std::string kHelp = qmtest::CoutOf(thisapp::PrintHelp);
+  const std::string kList = qmtest::CoutOf(thisapp::PrintAlgorithmList);
 
-  void ExpectRuns(const std::vector<Case>& cases) const;
-};
-
-void FrontDoor::ExpectRuns(const std::vector<Case>& cases) const {
-  for (const Case& c : cases) {
-    std::vector<std::string> args = c.args;
-    args.insert(args.begin(), QM_PROGRAM_PATH);
-    qmtest::RunOptions options;
-    options.env = c.env;
-    options.timeoutSeconds = 30;
-    const qmtest::RunResult r = qmtest::Run(args, options);
-    const std::string what = args.size() > 1 ? args[1] + " " + args.back() : "no arguments";
-    EXPECT_EQ(r.exitCode, c.code) << what;
-    EXPECT_EQ(r.out, kBanner + c.body) << what;
-    EXPECT_EQ(r.err, "") << what;
+  void ExpectRuns(const std::vector<Case>& cases) const {
+    for (const Case& c : cases) {
+      std::vector<std::string> args = c.args;
+      args.insert(args.begin(), QM_PROGRAM_PATH);
+      qmtest::RunOptions options;
+      options.env = c.env;
+      options.timeoutSeconds = 30;
+      const qmtest::RunResult r = qmtest::Run(args, options);
+      SCOPED_TRACE(args.size() > 1 ? args[1] + " " + args.back() : "no arguments");
+      EXPECT_EQ(r.exitCode, c.code);
+      EXPECT_EQ(r.out, kBanner + c.body);
+      EXPECT_EQ(r.err, "");
+    }
   }
-}
+};
 
 TEST_F(FrontDoor, HelpAndList) {
   ExpectRuns({{{}, 1, kHelp},

@@ -1,11 +1,12 @@
-// Jobs that fail: exit code 7 with the runner's own lines before the
-// closing failure line, or the closing line alone for the engine's errors.
+// Jobs that fail, from a foreign or damaged file to faults from outside
+// while the program works. Each ends with exit code 7 and its exact lines,
+// and nothing is lost: the input stays as it was and what was written of
+// the output is a true prefix.
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,146 +17,185 @@ namespace {
 
 namespace fs = std::filesystem;
 using qmjob::FailureEnd;
-using qmjob::JobHeader;
-using qmjob::Quellmark;
+using qmjob::FileSize;
+using qmjob::IsPrefixOf;
+using qmjob::Job;
 using qmjob::ShowsJob;
+
+// A small tmpfs mounted on a folder for the life of the object; mounted()
+// is false where the test may not mount (not root, or no capability).
+class SmallFileSystem {
+ public:
+  SmallFileSystem(const std::string& folder, const char* size) : folder_(folder) {
+    fs::create_directory(folder_);
+    mounted_ = mount("qmtest", folder_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
 
 class FailedJob : public ::testing::Test {
  protected:
   void SetUp() override {
-    qmtest::WriteFile(in_, qmjob::Pattern(100, 1));
-    const qmtest::RunResult r =
-        Quellmark({"/enc", "/i", in_, "/o", enc_, "/alg", "AES-256", "/psw", "right"});
-    ASSERT_EQ(r.exitCode, 0) << r.out;
+    qmtest::WriteFile(in_, plain_);
+    ASSERT_EQ((Job{true, in_, enc_}.Run().exitCode), 0);
+    cipher_ = qmtest::ReadFile(enc_);
   }
 
-  // Decrypts `input` as AES-256 with the right password unless told
-  // otherwise, and checks the closing failure line and the exit code.
-  void ExpectDecryptFailure(const std::string& input, const std::string& algorithm,
-                            const std::string& password, const std::string& text) {
-    const std::string out = dir_ / "out.dec";
-    fs::remove(out);
-    const qmtest::RunResult r =
-        Quellmark({"/dec", "/i", input, "/o", out, "/alg", algorithm, "/psw", password});
-    EXPECT_EQ(r.exitCode, 7) << text;
-    EXPECT_TRUE(ShowsJob(r.out, JobHeader(false, algorithm, input, out),
-                         FailureEnd(false, input, text)));
+  // The AES-256 job of in.bin or of its encrypted form.
+  Job Of(bool encrypt, const std::string& out) const { return {encrypt, encrypt ? in_ : enc_, out}; }
+
+  // Runs a job that must end with 7: its header, the runner's `lines`
+  // (may be empty), then the closing line with `text`.
+  void ExpectFailure(const Job& job, const std::string& lines, const std::string& text,
+                     const qmtest::RunOptions& options = {}) {
+    const std::string input = qmtest::ReadFile(job.in);
+    const qmtest::RunResult r = job.Run(options);
+    EXPECT_EQ(r.signal, 0);
+    EXPECT_EQ(r.exitCode, 7);
+    EXPECT_TRUE(ShowsJob(r.out, job.Header() + lines, FailureEnd(job.encrypt, job.in, text)));
+    EXPECT_EQ(qmtest::ReadFile(job.in), input);
   }
 
   qmtest::TempDir dir_;
-  const std::string in_ = dir_ / "in.bin";
-  const std::string enc_ = dir_ / "in.enc";
+  const std::string in_ = dir_ / "in.bin", enc_ = dir_ / "in.enc";
+  const std::string plain_ = qmjob::Pattern(256 << 10, 3);
+  std::string cipher_;
 };
 
-TEST_F(FailedJob, WrongPasswordOrAlgorithmIsFoundInTheHeader) {
-  ExpectDecryptFailure(enc_, "AES-256", "wrong", "(error: 5/4003)");
-  ExpectDecryptFailure(enc_, "AES-256", "", "(error: 5/4003)");
-  ExpectDecryptFailure(enc_, "AES-128", "right", "(error: 5/4003)");
-  ExpectDecryptFailure(enc_, "Twofish-256", "right", "(error: 5/4003)");
-}
-
-TEST_F(FailedJob, DamagedFilesAreRefused) {
-  const std::string cipher = qmtest::ReadFile(enc_);
-  ASSERT_EQ(cipher.size(), 160u);
+TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
   const struct {
-    size_t keep;
-    const char* text;
+    std::string bytes, algorithm, password, text;
   } cases[] = {
-      {150, "(error: 5/4005)"},  // not whole blocks
-      {144, "(error: 5/4005)"},  // whole blocks, shorter than the header says
-      {10, "(error: 5/4004)"},   // shorter than the header itself
+      {cipher_, "AES-256", "wrong", "(error: 5/4003)"},
+      {cipher_, "AES-256", "", "(error: 5/4003)"},
+      {cipher_, "AES-128", "pw", "(error: 5/4003)"},
+      {cipher_, "Twofish-256", "pw", "(error: 5/4003)"},
+      {cipher_.substr(0, cipher_.size() - 6), "AES-256", "pw", "(error: 5/4005)"},  // no whole blocks
+      {cipher_.substr(0, cipher_.size() - 16), "AES-256", "pw", "(error: 5/4005)"},  // too short
+      {cipher_.substr(0, 10), "AES-256", "pw", "(error: 5/4004)"},  // shorter than the header
   };
+  const std::string damaged = dir_ / "damaged.enc", out = dir_ / "out.dec";
   for (const auto& c : cases) {
-    const std::string cut = dir_ / "cut.enc";
-    qmtest::WriteFile(cut, cipher.substr(0, c.keep));
-    ExpectDecryptFailure(cut, "AES-256", "right", c.text);
+    SCOPED_TRACE(c.algorithm + " '" + c.password + "' " + std::to_string(c.bytes.size()));
+    qmtest::WriteFile(damaged, c.bytes);
+    fs::remove(out);
+    ExpectFailure({false, damaged, out, c.algorithm, c.password}, "", c.text);
+    EXPECT_LE(FileSize(out), 0);
   }
 }
 
 TEST_F(FailedJob, OutputNamingTheInputInOtherLettersIsRefusedUntouched) {
   for (bool encrypt : {true, false}) {
-    const std::string input = encrypt ? in_ : enc_;
-    const std::string output = encrypt ? dir_ / "IN.BIN" : dir_ / "IN.ENC";
-    const std::string before = qmtest::ReadFile(input);
-    const qmtest::RunResult r = Quellmark({encrypt ? "/enc" : "/dec", "/i", input, "/o", output,
-                                           "/alg", "AES-256", "/psw", "right"});
-    EXPECT_EQ(r.exitCode, 7);
-    EXPECT_TRUE(ShowsJob(
-        r.out,
-        JobHeader(encrypt, "AES-256", input, output) +
-            "[ERROR] Output file name matches the name of the input file.\n",
-        FailureEnd(encrypt, input, "(error: 5/206)")));
-    EXPECT_FALSE(qmtest::FileExists(output));
-    EXPECT_EQ(qmtest::ReadFile(input), before);
+    const Job job = Of(encrypt, dir_ / (encrypt ? "IN.BIN" : "IN.ENC"));
+    ExpectFailure(job, "[ERROR] Output file name matches the name of the input file.\n",
+                  "(error: 5/206)");
+    EXPECT_FALSE(qmtest::FileExists(job.out));
   }
 }
 
 TEST_F(FailedJob, MissingOutputFoldersAreCreated) {
-  const std::string out = dir_ / "one/two/three/out.dec";
-  const qmtest::RunResult r =
-      Quellmark({"/dec", "/i", enc_, "/o", out, "/alg", "AES-256", "/psw", "right"});
+  const Job job = Of(false, dir_ / "one/two/three/out.dec");
+  const qmtest::RunResult r = job.Run();
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_TRUE(ShowsJob(r.out, JobHeader(false, "AES-256", enc_, out),
-                       qmjob::SuccessEnd(false, "in.enc")));
-  EXPECT_EQ(qmtest::ReadFile(out), qmtest::ReadFile(in_));
+  EXPECT_TRUE(ShowsJob(r.out, job.Header(), qmjob::SuccessEnd(false, "in.enc")));
+  EXPECT_TRUE(qmtest::ReadFile(job.out) == plain_);
 }
 
-TEST_F(FailedJob, AnOutputThatCannotGrowFailsTheWrite) {
-  const std::string big = dir_ / "big.bin", out = dir_ / "big.enc";
-  qmtest::WriteFile(big, qmjob::Pattern(1 << 20, 2));
-  qmtest::RunOptions options;
-  options.fileSizeLimit = 100000;
-  const qmtest::RunResult r =
-      Quellmark({"/enc", "/i", big, "/o", out, "/alg", "AES-256", "/psw", "x"}, options);
-  EXPECT_EQ(r.signal, 0);
-  EXPECT_EQ(r.exitCode, 7);
-  EXPECT_TRUE(ShowsJob(r.out, JobHeader(true, "AES-256", big, out),
-                       FailureEnd(true, big, "File too large (error: 5/61,1/27)")));
-  EXPECT_EQ(qmjob::FileSize(out), 100000);  // what was written stays
-}
-
-// The tests run as root, who may write anywhere: the case needs another user.
-TEST_F(FailedJob, AnOutputFolderTheUserMayNotWriteIsTold) {
-  if (geteuid() != 0 || !qmtest::FileExists("/usr/bin/setpriv")) {
-    GTEST_SKIP() << "needs root and setpriv";
+TEST_F(FailedJob, AnOutputFolderUnderAFileCannotBeMade) {
+  for (const bool encrypt : {true, false}) {
+    const std::string folder = (encrypt ? in_ : enc_) + "/sub/";
+    ExpectFailure(Of(encrypt, folder + "out"),
+                  "[ERROR] Failed to create the directory for the output file. Directory path: " +
+                      folder + ". Error: Not a directory (error: 1/20).\r\n"
+                      "[ERROR] Failed to open output file. Error: Not a directory (error: 1/20).\r\n",
+                  "Not a directory (error: 1/20)");
   }
-  const std::string locked = dir_ / "locked";
+}
+
+TEST_F(FailedJob, AnOutputThatCannotGrowKeepsWhatWasWritten) {
+  qmtest::RunOptions limited;
+  limited.fileSizeLimit = 100000;
+  const std::string mountPoint = dir_ / "small";
+  SmallFileSystem small(mountPoint, "64k");
+  for (const bool encrypt : {true, false}) {
+    SCOPED_TRACE(encrypt ? "encrypt" : "decrypt");
+    const std::string& whole = encrypt ? cipher_ : plain_;
+    const Job overLimit = Of(encrypt, dir_ / "limited");
+    fs::remove(overLimit.out);
+    ExpectFailure(overLimit, "", "File too large (error: 5/61,1/27)", limited);
+    EXPECT_EQ(FileSize(overLimit.out), 100000);
+    EXPECT_TRUE(IsPrefixOf(qmtest::ReadFile(overLimit.out), whole));
+    if (!small.mounted()) continue;  // may not mount a tmpfs here
+    const Job full = Of(encrypt, mountPoint + "/out");
+    fs::remove(full.out);
+    ExpectFailure(full, "", "No space left on device (error: 5/61,1/28)");
+    EXPECT_GT(FileSize(full.out), 0);
+    EXPECT_LE(FileSize(full.out), 64 << 10);
+    EXPECT_TRUE(IsPrefixOf(qmtest::ReadFile(full.out), whole));
+  }
+}
+
+TEST_F(FailedJob, PlacesTheUserMayNotReadOrWriteAreTold) {
+  if (!qmjob::NobodyMayRun()) GTEST_SKIP() << "needs root, setpriv and a program nobody may run";
+  const std::string locked = dir_ / "locked", open = dir_ / "open";
   fs::create_directory(locked);
+  fs::create_directory(open);
   ASSERT_EQ(chmod(dir_.path().c_str(), 0755), 0);
   ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(open.c_str(), 0777), 0);
   ASSERT_EQ(chmod(in_.c_str(), 0644), 0);
-  auto asNobody = [&](std::vector<std::string> args) {
-    qmtest::RunOptions options;
-    options.program = "/usr/bin/setpriv";
-    args.insert(args.begin(), {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                               QM_PROGRAM_PATH});
-    return Quellmark(args, options);
-  };
-  if (asNobody({"/help"}).exitCode != 0) GTEST_SKIP() << "nobody cannot run the program here";
-  auto encrypt = [&](const std::string& out) {
-    return asNobody({"/enc", "/i", in_, "/o", out, "/alg", "AES-256", "/psw", "x"});
-  };
+  const std::string denied = "Permission denied (error: 1/13)";
+  Job job{true, in_, locked + "/out.enc", "AES-256", "pw", true};
+  ExpectFailure(job, "[ERROR] Failed to open output file. Error: " + denied + ".\r\n", denied);
 
-  std::string out = locked + "/out.enc";
-  qmtest::RunResult r = encrypt(out);
-  EXPECT_EQ(r.exitCode, 7);
-  EXPECT_TRUE(ShowsJob(
-      r.out,
-      JobHeader(true, "AES-256", in_, out) +
-          "[ERROR] Failed to open output file. Error: Permission denied (error: 1/13).\r\n",
-      FailureEnd(true, in_, "Permission denied (error: 1/13)")));
-
-  out = locked + "/new/sub/out.enc";
-  r = encrypt(out);
-  EXPECT_EQ(r.exitCode, 7);
-  EXPECT_TRUE(ShowsJob(
-      r.out,
-      JobHeader(true, "AES-256", in_, out) +
-          "[ERROR] Failed to create the directory for the output file. Directory path: " +
-          locked + "/new/sub/. Error: Permission denied (error: 1/13).\r\n"
-          "[ERROR] Failed to open output file. Error: No such file or directory (error: 1/2).\r\n",
-      FailureEnd(true, in_, "No such file or directory (error: 1/2)")));
+  job.out = locked + "/new/sub/out.enc";
+  ExpectFailure(job,
+                "[ERROR] Failed to create the directory for the output file. Directory path: " +
+                    locked + "/new/sub/. Error: " + denied + ".\r\n"
+                    "[ERROR] Failed to open output file. Error: No such file or directory "
+                    "(error: 1/2).\r\n",
+                "No such file or directory (error: 1/2)");
   EXPECT_FALSE(qmtest::FileExists(locked + "/new"));
+
+  // Inputs refused before any output is made.
+  ASSERT_EQ(chmod(in_.c_str(), 0600), 0);
+  ASSERT_EQ(chmod(enc_.c_str(), 0600), 0);
+  for (const bool encrypt : {true, false}) {
+    job = Of(encrypt, open + "/out");
+    job.asNobody = true;
+    ExpectFailure(job, "[ERROR] Failed to open input file. Error: " + denied + ".\r\n", denied);
+    EXPECT_FALSE(qmtest::FileExists(job.out));
+  }
+}
+
+TEST_F(FailedJob, AnInputThatShrinksWhileEncryptedFailsTheRead) {
+  constexpr long long kSize = 64ll << 20, kCut = 16ll << 20;
+  const Job job{true, dir_ / "big.bin", dir_ / "big.enc", "DES_EDE3"};  // slow: caught mid-run
+  qmjob::MakeSparseFile(job.in, kSize);
+  long long writtenAtCut = -1;
+  qmtest::RunOptions options;
+  options.watch = [&](int, const std::string&) {
+    if (writtenAtCut >= 0 || FileSize(job.out) <= 0) return;
+    writtenAtCut = FileSize(job.out);
+    fs::resize_file(job.in, kCut);
+  };
+  const qmtest::RunResult r = job.Run(options);
+  ASSERT_GE(writtenAtCut, 0) << "the job ended before its input could be cut";
+  ASSERT_LT(writtenAtCut, kCut / 2) << "the input was cut too late to tell";
+  EXPECT_EQ(r.signal, 0);
+  EXPECT_EQ(r.exitCode, 7);
+  EXPECT_TRUE(ShowsJob(r.out, job.Header(),
+                       FailureEnd(true, job.in, "Input/output error (error: 5/60,1/5)")));
+  // Every whole chunk read before the end came is written; the part of a
+  // chunk found at the new end is not.
+  EXPECT_EQ(FileSize(job.out), kCut);
 }
 
 }  // namespace

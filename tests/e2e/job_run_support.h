@@ -2,28 +2,22 @@
 
 // Running whole jobs through the real program and checking what it shows.
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <iostream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app/info_output.h"
+#include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace qmjob {
 
 inline const std::string& Banner() {
-  static const std::string text = [] {
-    std::ostringstream sink;
-    std::streambuf* previous = std::cout.rdbuf(sink.rdbuf());
-    thisapp::PrintBanner();
-    std::cout.rdbuf(previous);
-    return sink.str();
-  }();
+  static const std::string text = qmtest::CoutOf(thisapp::PrintBanner);
   return text;
 }
 
@@ -68,6 +62,14 @@ inline ::testing::AssertionResult ShowsJob(const std::string& out, const std::st
   return ::testing::AssertionSuccess();
 }
 
+inline ::testing::AssertionResult IsPrefixOf(const std::string& part, const std::string& whole) {
+  if (part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << part.size() << " bytes that are not a prefix of the " << whole.size() << " expected";
+}
+
 // The real program with the given arguments; anything on standard error
 // (sanitizer reports land there) fails the test.
 inline qmtest::RunResult Quellmark(std::vector<std::string> args,
@@ -79,9 +81,49 @@ inline qmtest::RunResult Quellmark(std::vector<std::string> args,
   return result;
 }
 
+// The tests run as root, who may read and write anywhere: cases of
+// refused access run the program as nobody, where that is possible.
+inline std::vector<std::string> AsNobody(std::vector<std::string> args,
+                                         qmtest::RunOptions& options) {
+  options.program = "/usr/bin/setpriv";
+  args.insert(args.begin(),
+              {"--reuid=nobody", "--regid=nogroup", "--clear-groups", QM_PROGRAM_PATH});
+  return args;
+}
+
+inline bool NobodyMayRun() {
+  if (geteuid() != 0 || !qmtest::FileExists("/usr/bin/setpriv")) return false;
+  qmtest::RunOptions options;
+  const std::vector<std::string> args = AsNobody({"/help"}, options);
+  return Quellmark(args, options).exitCode == 0;
+}
+
+// One job on the command line.
+struct Job {
+  bool encrypt;
+  std::string in, out, algorithm = "AES-256", password = "pw";
+  bool asNobody = false;
+  std::vector<std::string> more = {};  // further arguments
+
+  qmtest::RunResult Run(qmtest::RunOptions options = {}) const {
+    std::vector<std::string> args = {encrypt ? "/enc" : "/dec", "/i", in, "/o", out,
+                                     "/alg", algorithm, "/psw", password};
+    args.insert(args.end(), more.begin(), more.end());
+    if (asNobody) args = AsNobody(args, options);
+    return Quellmark(args, options);
+  }
+  std::string Header() const { return JobHeader(encrypt, algorithm, in, out); }
+};
+
 inline long long FileSize(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
+// Reads as zeros, costs no disk.
+inline void MakeSparseFile(const std::string& path, long long size) {
+  qmtest::WriteFile(path, "");
+  ASSERT_EQ(truncate(path.c_str(), size), 0);
 }
 
 // Bytes that differ from block to block and never repeat a short period.
