@@ -37,13 +37,11 @@ enum RunnerCode : uint32_t {
 
 constexpr uint32_t kSupportedLibraryType = 1;
 
-gen::Result2 Own(uint32_t code) { return {gen::kKindOwn, code, 0, 0}; }
-
 gen::Result2 Widen(const gen::Result& r) { return {r.kind, r.code, 0, 0}; }
 
 gen::Result2 Refuse(const char* line, uint32_t code) {
   std::cout << line << std::endl;
-  return Own(code);
+  return gen::OwnError(code);
 }
 
 // One access to a guarded holder; the lock is let go on an exception too,
@@ -95,7 +93,7 @@ gen::Result2 RemoveExistingOutput(const SEncryptData& job) {
                               : L"[ERROR] Failed to delete the file. File path: ")
               << job.outputFile << L". Error: " << thisapp::CErrMsg().GetErrorText(failure)
               << L".\r\n";
-    return Own(kCodeOutputExists);
+    return gen::OwnError(kCodeOutputExists);
   }
   WideOut() << L"Already existing file has been deleted. File path: " << job.outputFile
             << L".\r\n";
@@ -129,7 +127,7 @@ gen::Result2 ReportEscapedFailure() {
   } catch (...) {
     std::cout << "[ERROR] The job failed unexpectedly." << std::endl;
   }
-  return Own(tarnwick::err::kCodeRunThrew);
+  return gen::OwnError(tarnwick::err::kCodeRunThrew);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ int RunJobOnWorker(const SEncryptData& job) {
   CEncryptor& runner = g_encryptor;
   // A failure here stays on the progress line, with no empty line after it.
   if (runner.thread.IsRunning()) {
-    PrintJobFailure(job, {gen::kKindOwn, tarnwick::err::kCodeThreadBusy, 0, 0});
+    PrintJobFailure(job, gen::OwnError(tarnwick::err::kCodeThreadBusy));
     return kExitJobFailed;
   }
   StoreJob(runner, job);

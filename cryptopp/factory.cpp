@@ -2,22 +2,20 @@
 
 #include "cryptopp/alg_info.h"
 #include "cryptopp/factory_shards.h"
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 
 namespace tarnwick::cryptopp {
 namespace {
-
-gen::Result2 Refused(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
 
 // Picks the shard that owns the id; a shard answers null for any id that
 // is not in the table.
 template <typename Job>
 gen::Result2 CreateJob(uint32_t libraryType, uint32_t algorithmId, Job** object,
                        Job* (*const makers[internal::kFactoryShards])(uint32_t)) {
-  if (object == nullptr) return Refused(kCodeNoObjectAddress);
-  if (libraryType != kLibraryType) return Refused(kCodeNotProvided);
+  if (object == nullptr) return gen::OwnError(kCodeNoObjectAddress);
+  if (libraryType != kLibraryType) return gen::OwnError(kCodeNotProvided);
   Job* job = makers[internal::FactoryShardOf(algorithmId)](algorithmId);
-  if (job == nullptr) return Refused(kCodeNotProvided);
+  if (job == nullptr) return gen::OwnError(kCodeNotProvided);
   *object = job;
   return gen::Result2{};
 }

@@ -1,5 +1,7 @@
 #include "cryptopp/file_header.h"
 
+#include "cryptopp/codes.h"
+
 #include <cstring>
 #include <ctime>
 
@@ -23,7 +25,7 @@ uint64_t GetLittleEndian(const uint8_t* in, size_t width) {
 }
 
 gen::Result2 DigestFailure(uint32_t errorType) {
-  return gen::Result2{gen::kKindCryptoLib, errorType, gen::kKindOwn, kCodeHeaderDigestStage};
+  return gen::Result2{gen::kKindCryptoLib, errorType, gen::kKindOwn, kStageHeaderDigest};
 }
 
 }  // namespace
@@ -37,7 +39,7 @@ uint64_t EncryptedFileHeader::PlainSize() const {
 }
 
 gen::Result2 ComputeHeaderDigest(uint8_t* digest, uint32_t algorithmId, uint64_t plainSize) {
-  if (digest == nullptr) return gen::Result2{gen::kKindOwn, kCodeHeaderNullArgument, 0, 0};
+  if (digest == nullptr) return gen::OwnError(kCodeNullArgument);
   uint8_t block[kDigestBlockSize] = {};
   PutLittleEndian(block, algorithmId, 4);
   PutLittleEndian(block + 4, plainSize, 8);
@@ -58,7 +60,7 @@ gen::Result2 ComputeHeaderDigest(uint8_t* digest, uint32_t algorithmId, uint64_t
 
 gen::Result2 BuildFileHeader(uint32_t algorithmId, uint64_t plainSize,
                              EncryptedFileHeader* header) {
-  if (header == nullptr) return gen::Result2{gen::kKindOwn, kCodeHeaderNullArgument, 0, 0};
+  if (header == nullptr) return gen::OwnError(kCodeNullArgument);
   uint8_t digest[EncryptedFileHeader::kDigestSize] = {};
   const gen::Result2 result = ComputeHeaderDigest(digest, algorithmId, plainSize);
   if (!gen::IsSuccess(result)) return result;

@@ -26,17 +26,10 @@ struct EncryptedFileHeader {
   uint16_t Version() const;
   const uint8_t* Digest() const { return bytes + kDigestOffset; }
   uint64_t PlainSize() const;
-  const uint8_t* Salt() const { return bytes + kSaltOffset; }
 
   uint8_t bytes[kSize];
 };
 static_assert(sizeof(EncryptedFileHeader) == EncryptedFileHeader::kSize);
-
-// Result codes of the header functions.
-enum FileHeaderCode : uint32_t {
-  kCodeHeaderNullArgument = 6,  // kind 5
-  kCodeHeaderDigestStage = 4002,  // context kind 5 of a failed digest
-};
 
 // Writes the 32-byte check digest of an algorithm id and a plaintext size
 // to `digest`: Keccak-256 (the submission's padding, not FIPS 202) of a

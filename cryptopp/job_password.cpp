@@ -5,7 +5,7 @@
 
 #include <cryptopp/misc.h>
 
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 #include "cryptopp/password_hash.h"
 
 namespace tarnwick::cryptopp::internal {

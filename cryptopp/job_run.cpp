@@ -2,27 +2,21 @@
 
 #include <cryptopp/cryptlib.h>
 
+#include "cryptopp/codes.h"
 #include "cryptopp/job_chunks.h"
-#include "cryptopp/job_codes.h"
 
 namespace tarnwick::cryptopp::internal {
-namespace {
-
-gen::Result2 Refused(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
-
-}  // namespace
-
 gen::Result2 CheckRunArguments(const void* in, const void* out, uint32_t bufferSize,
                                const JobBytes* key, uint32_t keySize, const JobBytes* iv,
                                uint32_t ivSize, sync::SafeValue<bool>& running) {
-  if (in == nullptr) return Refused(kCodeNullInputStream);
-  if (out == nullptr) return Refused(kCodeNullOutputStream);
+  if (in == nullptr) return gen::OwnError(kCodeNullInputStream);
+  if (out == nullptr) return gen::OwnError(kCodeNullOutputStream);
   if (bufferSize < kMinBufferSize || bufferSize > kMaxBufferSize) {
-    return Refused(kCodeBadBufferSize);
+    return gen::OwnError(kCodeBadBufferSize);
   }
-  if (key == nullptr || key->size() != keySize) return Refused(kCodeBadKeySize);
-  if (iv == nullptr || iv->size() != ivSize) return Refused(kCodeBadIvSize);
-  if (running.Get()) return Refused(kCodeJobBusy);
+  if (key == nullptr || key->size() != keySize) return gen::OwnError(kCodeBadKeySize);
+  if (iv == nullptr || iv->size() != ivSize) return gen::OwnError(kCodeBadIvSize);
+  if (running.Get()) return gen::OwnError(kCodeJobBusy);
   return gen::Result2{};
 }
 

@@ -1,6 +1,6 @@
 #include "cryptopp/job_stream_io.h"
 
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 
 namespace tarnwick::cryptopp::internal {
 namespace {

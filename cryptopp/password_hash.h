@@ -6,16 +6,10 @@
 #include <cryptopp/cryptlib.h>
 #include <cryptopp/secblock.h>
 
+#include "cryptopp/codes.h"
 #include "foundation/gen/result.h"
 
 namespace tarnwick::cryptopp {
-
-// Result codes of password hashing (kind 5).
-enum PasswordHashCode : uint32_t {
-  kCodeHashNullDigest = 6,
-  kCodeHashUnknown = 700,
-  kCodeHashFailed = 4000,
-};
 
 // Hashes `length` bytes at `data` with the hash function of `hashId` into
 // `digest`, replacing its content. Null data or a length below 1 gives a
@@ -33,7 +27,7 @@ gen::Result HashPassword(std::vector<uint8_t>* digest, uint32_t hashId, const ui
 template <class H>
 gen::Result CalcHash(std::vector<uint8_t>* digest, const uint8_t* data, int32_t length) {
   constexpr size_t kDigestSize = H::DIGESTSIZE;
-  if (digest == nullptr) return gen::Result{gen::kKindOwn, kCodeHashNullDigest};
+  if (digest == nullptr) return gen::Result{gen::kKindOwn, kCodeNullArgument};
   try {
     if (data == nullptr || length < 1) {
       digest->assign(kDigestSize, 0);

@@ -9,7 +9,7 @@
 #include "cryptopp/file_header.h"
 #include "cryptopp/job_buffers.h"
 #include "cryptopp/job_chunks.h"
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 #include "cryptopp/job_password.h"
 #include "cryptopp/job_progress.h"
 #include "cryptopp/job_run.h"
@@ -111,7 +111,7 @@ class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
     const uint32_t blockSize = engine.GetBlockSize();
     const int64_t total = in.GetSize();
     if (total <= 0) return gen::Result2{};
-    if (total < static_cast<int64_t>(kHeaderBytes)) return Refused(kCodeInputTooShort);
+    if (total < static_cast<int64_t>(kHeaderBytes)) return gen::OwnError(kCodeInputTooShort);
 
     gen::Result2 result = engine.SetKey(key.data(), static_cast<uint32_t>(key.size()),
                                         iv.data(), static_cast<uint32_t>(iv.size()));
@@ -133,14 +133,14 @@ class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
     result = ComputeHeaderDigest(digest, GetAlgorithmId(), header.PlainSize());
     if (!gen::IsSuccess(result)) return result;
     if (std::memcmp(digest, header.Digest(), sizeof digest) != 0) {
-      return Refused(kCodeHeaderMismatch);
+      return gen::OwnError(kCodeHeaderMismatch);
     }
     // Cut short, or cut inside a block: either way the last block would
     // decrypt to garbage.
     const uint64_t plainSize = header.PlainSize();
     if (plainSize > static_cast<uint64_t>(total) - kHeaderBytes ||
         (blockSize != 0 && total % blockSize != 0)) {
-      return Refused(kCodeInputDamaged);
+      return gen::OwnError(kCodeInputDamaged);
     }
 
     uint64_t plainLeft = plainSize;
@@ -173,8 +173,6 @@ class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
     }
     return gen::Result2{};
   }
-
-  static gen::Result2 Refused(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
 
   Engine engine;
   sync::SafeValue<bool> stop;

@@ -9,7 +9,7 @@
 #include "cryptopp/file_header.h"
 #include "cryptopp/job_buffers.h"
 #include "cryptopp/job_chunks.h"
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 #include "cryptopp/job_password.h"
 #include "cryptopp/job_progress.h"
 #include "cryptopp/job_run.h"

@@ -3,21 +3,12 @@
 #include <cstdint>
 
 #include "crypto/symmetric_engine.h"
+#include "cryptopp/alg_info.h"
+#include "cryptopp/codes.h"
 #include "foundation/gen/result.h"
 #include "foundation/sync/safe_value.h"
 
 namespace tarnwick::cryptopp::internal {
-
-// Result codes of the engines (kind 5).
-enum EngineCode : uint32_t {
-  kCodeNullArgument = 6,
-  kCodeNoOutput = 16,
-  kCodeOutputTooSmall = 21,
-  kCodeKeyNotSet = 4006,
-  kCodeKeyAlreadySet = 4007,
-  kCodeWrongKeySize = 4040,
-  kCodeWrongIvSize = 4041,
-};
 
 // The release number of the cipher library that the stored files were
 // first written with; engines report it whatever library runs them.
@@ -31,12 +22,9 @@ template <class EngineInterface, class Cipher, uint32_t algorithmId, uint32_t ke
           uint32_t ivBytes, uint32_t blockBytes, uint32_t extraBytes>
 class CSymmetricEngineBase : EngineInterface {
  public:
-  static constexpr uint32_t kAlgorithmId = algorithmId;
   static constexpr uint32_t kKeySize = keyBytes;
   static constexpr uint32_t kIvSize = ivBytes;
   static constexpr uint32_t kBlockSize = blockBytes;
-  static constexpr uint32_t kExtraSize = extraBytes;
-  static constexpr uint32_t kLibraryType = 1;
 
   using CipherType = Cipher;
 
@@ -59,11 +47,11 @@ class CSymmetricEngineBase : EngineInterface {
 
   gen::Result2 SetKey(const uint8_t* key, uint32_t keyLen, const uint8_t* iv,
                       uint32_t ivLen) override {
-    if (key == nullptr || iv == nullptr) return Failure(kCodeNullArgument);
-    if (keyLen != keyBytes) return Failure(kCodeWrongKeySize);
-    if (ivLen != ivBytes) return Failure(kCodeWrongIvSize);
+    if (key == nullptr || iv == nullptr) return gen::OwnError(kCodeNullArgument);
+    if (keyLen != keyBytes) return gen::OwnError(kCodeBadKeySize);
+    if (ivLen != ivBytes) return gen::OwnError(kCodeBadIvSize);
     // A second key would silently restart a running chain.
-    if (IsKeySet()) return Failure(kCodeKeyAlreadySet);
+    if (IsKeySet()) return gen::OwnError(kCodeKeyAlreadySet);
     cipher.SetKeyWithIV(key, keyBytes, iv, ivBytes);
     keySet.Set(true);
     return gen::Result2{};
@@ -78,10 +66,10 @@ class CSymmetricEngineBase : EngineInterface {
   // caller's business. Successive calls continue one chain or keystream.
   gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out, int32_t outCapacity,
                        int32_t* outLen) override {
-    if (!IsKeySet()) return Failure(kCodeKeyNotSet);
+    if (!IsKeySet()) return gen::OwnError(kCodeKeyNotSet);
     if (in == nullptr || inLen < 1) return gen::Result2{};
-    if (out == nullptr || outCapacity == 0) return Failure(kCodeNoOutput);
-    if (outCapacity < inLen) return Failure(kCodeOutputTooSmall);
+    if (out == nullptr || outCapacity == 0) return gen::OwnError(kCodeNoOutput);
+    if (outCapacity < inLen) return gen::OwnError(kCodeOutputTooSmall);
     cipher.ProcessData(out, in, static_cast<size_t>(inLen));
     if (outLen != nullptr) *outLen = inLen;
     return gen::Result2{};
@@ -90,8 +78,6 @@ class CSymmetricEngineBase : EngineInterface {
   gen::Result2 Finalize() override { return gen::Result2{}; }
 
  private:
-  static gen::Result2 Failure(uint32_t code) { return gen::Result2{gen::kKindOwn, code, 0, 0}; }
-
   Cipher cipher;
   sync::SafeValue<bool> keySet;
 };

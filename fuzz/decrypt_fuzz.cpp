@@ -22,7 +22,7 @@
 #include "cryptopp/engine_types.h"
 #include "cryptopp/factory.h"
 #include "cryptopp/file_header.h"
-#include "cryptopp/job_codes.h"
+#include "cryptopp/codes.h"
 #include "cryptopp/job_password.h"
 #include "fuzz/decrypt_input.h"
 #include "tests/support/memory_streams.h"
