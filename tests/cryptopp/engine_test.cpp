@@ -4,7 +4,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,15 +24,9 @@ Bytes RandomBytes(std::mt19937& rng, size_t n) {
 }
 
 template <class EngineInterface>
-void ExpectCatalogueConstants(EngineInterface* engine, uint32_t id) {
-  const crypto::SAlgInfo info = AlgInfo().GetInfo(id);
-  EXPECT_EQ(engine->GetLibraryType(), 1u);
-  EXPECT_EQ(engine->GetAlgorithmId(), id);
-  EXPECT_EQ(engine->GetKeySize(), static_cast<uint32_t>(info.keySize));
-  EXPECT_EQ(engine->GetIvSize(), static_cast<uint32_t>(info.ivSize));
-  EXPECT_EQ(engine->GetBlockSize(), info.blockSize);
-  EXPECT_EQ(engine->GetExtraSize(), info.extraSize);
-  EXPECT_EQ(engine->GetLibraryVersion(), 562u);
+std::vector<uint32_t> Constants(EngineInterface* e) {
+  return {e->GetLibraryType(), e->GetAlgorithmId(), e->GetKeySize(),    e->GetIvSize(),
+          e->GetBlockSize(),   e->GetExtraSize(),   e->GetLibraryVersion()};
 }
 
 // Keys the engine and runs `in` through it in pieces of the given sizes.
@@ -59,8 +52,11 @@ template <class Types>
 void CheckAlgorithm(uint32_t id) {
   typename Types::Encryptor encryptor;
   typename Types::Decryptor decryptor;
-  ExpectCatalogueConstants(encryptor.Interface(), id);
-  ExpectCatalogueConstants(decryptor.Interface(), id);
+  const crypto::SAlgInfo info = AlgInfo().GetInfo(id);
+  const std::vector<uint32_t> row = {1,  id, uint32_t(info.keySize), uint32_t(info.ivSize),
+                                     info.blockSize, info.extraSize, 562};
+  EXPECT_EQ(Constants(encryptor.Interface()), row);
+  EXPECT_EQ(Constants(decryptor.Interface()), row);
 
   std::mt19937 rng(id);
   const uint32_t block = encryptor.GetBlockSize();
@@ -105,27 +101,25 @@ INSTANTIATE_TEST_SUITE_P(Engines, EnginesOfEveryAlgorithm, ::testing::ValuesIn(k
 
 // RC6-384 and RC6-512 need keys that the library's own RC6 refuses. With
 // a zero IV, the first CBC block is the block cipher's output itself.
-TEST(Rc6Engines, KnownAnswersForEveryKeyLength) {
-  using RunFn = Bytes (*)(const Bytes&, const Bytes&, const Bytes&, std::vector<size_t>);
-  const std::map<size_t, std::pair<RunFn, RunFn>> engines = {
-      {16, {&RunEngine<EngineTypes<300>::Encryptor>, &RunEngine<EngineTypes<300>::Decryptor>}},
-      {32, {&RunEngine<EngineTypes<302>::Encryptor>, &RunEngine<EngineTypes<302>::Decryptor>}},
-      {48, {&RunEngine<EngineTypes<303>::Encryptor>, &RunEngine<EngineTypes<303>::Decryptor>}},
-      {64, {&RunEngine<EngineTypes<304>::Encryptor>, &RunEngine<EngineTypes<304>::Decryptor>}}};
-  for (const auto& row : qmtest::ReadTsv("rc6_ecb.tsv")) {
-    SCOPED_TRACE(row[0]);
-    const Bytes key = qmtest::FromHex(row[1]), plain = qmtest::FromHex(row[2]);
-    const Bytes cipher = qmtest::FromHex(row[3]), iv(16, 0);
-    ASSERT_EQ(engines.count(key.size()), 1u);
-    const auto [encrypt, decrypt] = engines.at(key.size());
-    EXPECT_EQ(encrypt(key, iv, plain, {16}), cipher);
-    EXPECT_EQ(decrypt(key, iv, cipher, {16}), plain);
-  }
+template <uint32_t Id>
+void CheckRc6(const Bytes& key, const Bytes& plain, const Bytes& cipher) {
+  const Bytes iv(16, 0);
+  EXPECT_EQ(RunEngine<typename EngineTypes<Id>::Encryptor>(key, iv, plain, {16}), cipher);
+  EXPECT_EQ(RunEngine<typename EngineTypes<Id>::Decryptor>(key, iv, cipher, {16}), plain);
 }
 
-TEST(Rc6AnyKey, AcceptsKeysUpTo255Bytes) {
+TEST(Rc6Engines, KnownAnswersForEveryKeyLength) {
+  const std::map<size_t, void (*)(const Bytes&, const Bytes&, const Bytes&)> engines = {
+      {16, &CheckRc6<300>}, {32, &CheckRc6<302>}, {48, &CheckRc6<303>}, {64, &CheckRc6<304>}};
+  for (const auto& row : qmtest::ReadTsv("rc6_ecb.tsv")) {
+    SCOPED_TRACE(row[0]);
+    const Bytes key = qmtest::FromHex(row[1]);
+    ASSERT_EQ(engines.count(key.size()), 1u);
+    engines.at(key.size())(key, qmtest::FromHex(row[2]), qmtest::FromHex(row[3]));
+  }
+  // Any key up to 255 bytes, also in the copies the library makes.
   Rc6AnyKey::Encryption rc6;
-  for (size_t length : {0u, 1u, 17u, 48u, 64u, 255u}) EXPECT_TRUE(rc6.IsValidKeyLength(length));
+  for (size_t length : {0u, 1u, 17u, 255u}) EXPECT_TRUE(rc6.IsValidKeyLength(length));
   EXPECT_FALSE(rc6.IsValidKeyLength(256));
   std::unique_ptr<CryptoPP::Clonable> clone(rc6.Clone());
   auto* cloned = dynamic_cast<CryptoPP::BlockCipher*>(clone.get());

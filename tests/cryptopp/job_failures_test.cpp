@@ -7,7 +7,6 @@
 #include <cryptopp/cryptlib.h>
 #include <gtest/gtest.h>
 
-#include "foundation/io/ostream_file.h"
 #include "tests/cryptopp/job_test_support.h"
 
 namespace qmtest {
@@ -59,14 +58,6 @@ TEST(JobFailures, ReadsWritesAndExceptionsMapToResults) {
                 Result2{});
     }
   }
-}
-
-TEST(JobFailures, FullDeviceThroughTheFileStream) {
-  tarnwick::io::internal::OStreamFile<wchar_t> full;
-  ASSERT_EQ(full.Open(L"/dev/full"), tarnwick::gen::Result{});
-  MemoryInStream in(Pattern(10));
-  EXPECT_EQ(MakeEncryptor(252)->EncryptWithPassword(&in, &full, "pw", false, nullptr, nullptr),
-            (Result2{5, 61, 1, ENOSPC}));
 }
 
 }  // namespace

@@ -84,14 +84,16 @@ TEST(JobStop, EndsTheRunBeforeTheNextChunk) {
   }
 }
 
-// Stop before a run is forgotten; a busy job refuses a second run without
-// disturbing the first; a finished job runs again to the same bytes.
+// Stop before a run is forgotten, and so is a stop asked of another job
+// of the same id; a busy job refuses a second run without disturbing the
+// first; a finished job runs again to the same bytes.
 TEST(JobStop, EarlyStopBusyJobAndRunningAgain) {
   const std::string plain = Pattern(2 * 32768);
-  const auto encryptor = MakeEncryptor(252);
+  const auto encryptor = MakeEncryptor(252), other = MakeEncryptor(252);
   encryptor->Stop();
   JobRun first(plain);
   first.in.onRead = [&](int read) {
+    other->Stop();
     if (read != 1) return;
     std::thread([&] {
       JobRun second("x");

@@ -2,6 +2,7 @@
 #include <map>
 #include <new>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,12 +26,7 @@ gen::Result Hash(Bytes* digest, uint32_t hashId, const Bytes& data) {
 // Every hashed id: its digest length, and a published answer for "abc"
 // where one is at hand. The vector's earlier content must not survive.
 TEST(PasswordHash, EveryHashIdGivesItsDigest) {
-  struct Case {
-    uint32_t id;
-    size_t length;
-    const char* abcHex;
-  };
-  const Case cases[] = {
+  const std::tuple<uint32_t, size_t, const char*> cases[] = {  // id, length, digest of "abc"
       {1, 20, "a9993e364706816aba3e25717850c26c9cd0d89d"},
       {10, 28, "23097d223405d8228642a477bda255b32aadbce4bda0b3f7e36c9da7"},
       {11, 32, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
@@ -51,14 +47,12 @@ TEST(PasswordHash, EveryHashIdGivesItsDigest) {
       {400, 4, "024d0127"},
       {401, 4, "c2412435"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
+  for (const auto& [id, length, abcHex] : cases) {
+    SCOPED_TRACE(id);
     Bytes digest(100, 0xEE);
-    ASSERT_EQ(Hash(&digest, c.id, FromText("abc")), gen::Result{});
-    EXPECT_EQ(digest.size(), c.length);
-    if (c.abcHex) {
-      EXPECT_EQ(digest, FromHex(c.abcHex));
-    }
+    ASSERT_EQ(Hash(&digest, id, FromText("abc")), gen::Result{});
+    EXPECT_EQ(digest.size(), length);
+    EXPECT_EQ(digest, abcHex ? FromHex(abcHex) : digest);
   }
 }
 
@@ -94,10 +88,8 @@ TEST(PasswordHash, KeysDerivedFromPasswords) {
 // Below one byte nothing is hashed: the digest is all zero. One byte is.
 TEST(PasswordHash, EmptyInputGivesZeroDigest) {
   const uint8_t byte = 'a';
-  const std::pair<uint32_t, size_t> hashes[] = {{1, 20}, {21, 32}, {53, 40}, {401, 4}};
-  const std::pair<const uint8_t*, int32_t> inputs[] = {{&byte, 0}, {&byte, -1}, {nullptr, 5}};
-  for (const auto& [id, length] : hashes) {
-    for (const auto& [data, dataLength] : inputs) {
+  for (const auto& [id, length] : {std::pair{1u, 20u}, {21u, 32u}, {53u, 40u}, {401u, 4u}}) {
+    for (const auto& [data, dataLength] : {std::pair{&byte, 0}, {&byte, -1}, {nullptr, 5}}) {
       Bytes digest(3, 1);
       EXPECT_EQ(HashPassword(&digest, id, data, dataLength), gen::Result{});
       EXPECT_EQ(digest, Bytes(length, 0)) << id << " " << dataLength;
@@ -119,41 +111,34 @@ TEST(PasswordHash, UnhashedIdsAreRefusedAndLeaveTheDigest) {
   EXPECT_EQ(Hash(nullptr, 21, FromText("pw")), (gen::Result{5, 6}));
 }
 
-// A hash class that fails inside Update with the given exception.
-template <class Throw>
+// A hash class whose Update throws what `Raise` throws.
+template <void (*Raise)()>
 struct FailingHash {
   static constexpr size_t DIGESTSIZE = 8;
-  void Update(const uint8_t*, size_t) { Throw::Raise(); }
+  void Update(const uint8_t*, size_t) { Raise(); }
   void Final(uint8_t*) {}
 };
 template <CryptoPP::Exception::ErrorType type>
-struct CryptoError {
-  static void Raise() { throw CryptoPP::Exception(type, "test"); }
-};
-struct OutOfMemory {
-  static void Raise() { throw std::bad_alloc(); }
-};
-struct NotAnException {
-  static void Raise() { throw 42; }
-};
+void CryptoError() {
+  throw CryptoPP::Exception(type, "test");
+}
+void OutOfMemory() { throw std::bad_alloc(); }
+void NotAnException() { throw 42; }
 
 TEST(PasswordHash, ExceptionsBecomeResultsAndLeaveTheDigest) {
-  struct Case {
-    gen::Result (*calc)(std::vector<uint8_t>*, const uint8_t*, int32_t);
-    gen::Result expected;
-  };
-  const Case cases[] = {
-      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::INVALID_DATA_FORMAT>>>, {53, 4}},
-      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::OTHER_ERROR>>>, {53, 6}},
-      // Type 0 would read as success and hand out a digest never computed.
-      {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::NOT_IMPLEMENTED>>>, {53, 6}},
-      {&CalcHash<FailingHash<OutOfMemory>>, {5, 4000}},
-      {&CalcHash<FailingHash<NotAnException>>, {5, 4000}},
-  };
+  const std::pair<gen::Result (*)(std::vector<uint8_t>*, const uint8_t*, int32_t), gen::Result>
+      cases[] = {
+          {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::INVALID_DATA_FORMAT>>>, {53, 4}},
+          {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::OTHER_ERROR>>>, {53, 6}},
+          // Type 0 would read as success and hand out a digest never computed.
+          {&CalcHash<FailingHash<CryptoError<CryptoPP::Exception::NOT_IMPLEMENTED>>>, {53, 6}},
+          {&CalcHash<FailingHash<OutOfMemory>>, {5, 4000}},
+          {&CalcHash<FailingHash<NotAnException>>, {5, 4000}},
+      };
   const uint8_t input[3] = {1, 2, 3};
-  for (const Case& c : cases) {
+  for (const auto& [calc, expected] : cases) {
     Bytes digest{7, 7};
-    EXPECT_EQ(c.calc(&digest, input, 3), c.expected);
+    EXPECT_EQ(calc(&digest, input, 3), expected);
     EXPECT_EQ(digest, (Bytes{7, 7}));
   }
 }

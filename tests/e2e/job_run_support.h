@@ -25,14 +25,6 @@ inline std::string Progress(const std::string& shown) {
   return "\rProgress:              \rProgress: " + shown + "%";
 }
 
-// What is shown from the banner to the progress line at 0.
-inline std::string JobHeader(bool encrypt, const std::string& algorithm, const std::string& in,
-                             const std::string& out) {
-  return Banner() + (encrypt ? "File encryption.\n" : "File decryption.\n") +
-         "Input file:        " + in + "\nOutput file:       " + out +
-         "\nAlgorithm:         " + algorithm + "\n\n" + Progress("  0.000");
-}
-
 inline std::string SuccessEnd(bool encrypt, const std::string& name) {
   return Progress("100.000") + "\nFile '" + name +
          (encrypt ? "' was encrypted successfully.\r\n\n" : "' was decrypted successfully.\r\n\n");
@@ -112,7 +104,12 @@ struct Job {
     if (asNobody) args = AsNobody(args, options);
     return Quellmark(args, options);
   }
-  std::string Header() const { return JobHeader(encrypt, algorithm, in, out); }
+  // What is shown from the banner to the progress line at 0.
+  std::string Header() const {
+    return Banner() + (encrypt ? "File encryption.\n" : "File decryption.\n") +
+           "Input file:        " + in + "\nOutput file:       " + out +
+           "\nAlgorithm:         " + algorithm + "\n\n" + Progress("  0.000");
+  }
 };
 
 inline long long FileSize(const std::string& path) {

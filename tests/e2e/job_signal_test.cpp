@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -26,25 +27,26 @@ constexpr const char* kSlow = "DES_EDE3";
 
 class JobSignals : public ::testing::Test {
  protected:
-  // Runs the job and sends `sig` once the output has its first bytes.
-  qmtest::RunResult RunAndSignal(const Job& job, int sig) {
-    bool sent = false;
+  // Runs the job and sends `sig` once `due` says so (by default once the
+  // output has its first bytes); `sent` tells whether it was sent.
+  qmtest::RunResult RunAndSignal(const Job& job, int sig,
+                                 std::function<bool(const std::string&)> due = nullptr) {
+    if (!due) {
+      due = [&](const std::string& shown) {
+        return shown.find(qmjob::Progress("  0.000")) != std::string::npos && FileSize(job.out) > 0;
+      };
+    }
+    sent = false;
     qmtest::RunOptions options;
     options.coreDumps = false;
     options.watch = [&](int pid, const std::string& shown) {
-      if (sent || shown.find(qmjob::Progress("  0.000")) == std::string::npos ||
-          FileSize(job.out) <= 0) {
-        return;
-      }
-      kill(pid, sig);
-      sent = true;
+      if (!sent && due(shown)) sent = kill(pid, sig) == 0;
     };
-    const qmtest::RunResult r = job.Run(options);
-    EXPECT_TRUE(sent) << "the job ended before it could be interrupted";
-    return r;
+    return job.Run(options);
   }
 
   qmtest::TempDir dir_;
+  bool sent = false;
 };
 
 TEST_F(JobSignals, InterruptOrHangUpCancelsAndKeepsThePartialOutput) {
@@ -62,6 +64,7 @@ TEST_F(JobSignals, InterruptOrHangUpCancelsAndKeepsThePartialOutput) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.job.out);
     const qmtest::RunResult r = RunAndSignal(c.job, c.sig);
+    ASSERT_TRUE(sent) << "the job ended before it could be interrupted";
     EXPECT_EQ(r.signal, 0);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(ShowsJob(r.out, c.job.Header(), qmjob::kCanceledEnd));
@@ -73,6 +76,7 @@ TEST_F(JobSignals, InterruptOrHangUpCancelsAndKeepsThePartialOutput) {
 TEST_F(JobSignals, BreakEndsTheProcessAsItsDefaultActionDoes) {
   qmjob::MakeSparseFile(dir_ / "big.bin", 64ll << 20);
   const qmtest::RunResult r = RunAndSignal({true, dir_ / "big.bin", dir_ / "big.enc", kSlow}, SIGQUIT);
+  ASSERT_TRUE(sent);
   EXPECT_EQ(r.signal, SIGQUIT);
   EXPECT_EQ(r.out.find("canceled"), std::string::npos);
 }
@@ -106,19 +110,12 @@ TEST_F(JobSignals, SignalsAtRandomMomentsNeverCrashHangOrTouchTheInput) {
     SCOPED_TRACE("run " + std::to_string(run) + ", signal " + std::to_string(sig) + " after " +
                  std::to_string(delay.count()) + " us");
     std::filesystem::remove(job.out);
-
-    bool sent = false;
     Clock::time_point bannerAt{};
-    qmtest::RunOptions options;
-    options.coreDumps = false;
-    options.watch = [&](int pid, const std::string& shown) {
-      if (sent || shown.size() < qmjob::Banner().size()) return;
+    const qmtest::RunResult r = RunAndSignal(job, sig, [&](const std::string& shown) {
+      if (shown.size() < qmjob::Banner().size()) return false;
       if (bannerAt == Clock::time_point{}) bannerAt = Clock::now();
-      if (Clock::now() - bannerAt < delay) return;
-      kill(pid, sig);
-      sent = true;
-    };
-    const qmtest::RunResult r = job.Run(options);
+      return Clock::now() - bannerAt >= delay;
+    });
 
     EXPECT_EQ(qmtest::ReadFile(job.in), encrypt ? plain : cipher);
     const std::string written = qmtest::ReadFile(job.out);

@@ -2,13 +2,9 @@
 // existing output under /rewrite and /confirm, and the job header.
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -154,38 +150,27 @@ TEST_F(PathsFlow, TheInputIsNeverDeletedAsTheOutput) {
   EXPECT_EQ(qmtest::ReadFile(in_), "plain text");
 }
 
-// Ctrl+C while the question waits counts as no answer. Standard input
-// stays open, so only the interrupt can end the wait.
+// Ctrl+C while the question waits counts as no answer. Standard input is
+// a FIFO the program itself holds open for writing too, so it never ends:
+// only the interrupt can end the wait.
 TEST_F(PathsFlow, InterruptDuringTheQuestionDeletesNothing) {
   qmtest::WriteFile(out_, "old");
-  int in[2], output[2];
-  ASSERT_TRUE(pipe(in) == 0 && pipe(output) == 0);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(in[0], 0);
-    dup2(output[1], 1);
-    execl(program_.c_str(), program_.c_str(), "/enc", "/i", "in.txt", "/o", "out.enc", "/alg",
-          "AES-256", "/rewrite", "/confirm", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(output[1]);
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while (!Contains(text, "N(no)]?") && (n = read(output[0], buffer, sizeof buffer)) > 0) {
-    text.append(buffer, static_cast<size_t>(n));
-  }
-  kill(pid, SIGINT);
-  int status = 0;
-  bool ended = false;
-  for (int i = 0; i < 2000 && !ended; ++i) {
-    ended = waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  if (!ended) kill(pid, SIGKILL), waitpid(pid, &status, 0);
-  close(in[0]), close(in[1]), close(output[0]);
-  EXPECT_TRUE(ended) << "the question kept waiting after Ctrl+C: " << text;
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 6) << text;
+  const std::string fifo = dir_ / "stdin";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  qmtest::RunOptions options;
+  options.program = "/bin/sh";
+  options.env = {"QM_STDIN=" + fifo};
+  options.timeoutSeconds = 20;
+  bool sent = false;
+  options.watch = [&](int pid, const std::string& shown) {
+    if (!sent && Contains(shown, "N(no)]?")) sent = kill(pid, SIGINT) == 0;
+  };
+  const auto r = qmtest::Run({"sh", "-c", "exec \"$0\" \"$@\" 0<>\"$QM_STDIN\"", program_, "/enc",
+                              "/i", "in.txt", "/o", "out.enc", "/alg", "AES-256", "/rewrite",
+                              "/confirm"},
+                             options);
+  EXPECT_TRUE(sent) << r.out;
+  EXPECT_EQ(r.exitCode, 6) << r.out;
   EXPECT_EQ(qmtest::ReadFile(out_), "old");
 }
 

@@ -25,7 +25,6 @@ class FileSystem : public ::testing::Test {
     fs::create_symlink(dir_ / "file", dir_ / "link-to-file");
     fs::create_symlink(dir_ / "folder", dir_ / "link-to-folder");
     fs::create_symlink(dir_ / "missing", dir_ / "dangling");
-    fs::create_hard_link(dir_ / "file", dir_ / "hard");
     ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
   }
   std::wstring At(const std::string& name) const { return fs::path(dir_ / name).wstring(); }
@@ -66,24 +65,6 @@ TEST_F(FileSystem, RemoveTakesFilesAndLinksButNothingElse) {
     EXPECT_TRUE(qmtest::FileExists(dir_ / "null"));
   }
   EXPECT_TRUE(qmtest::FileExists(dir_ / "fifo"));
-}
-
-TEST_F(FileSystem, SameFileFollowsHardAndSymbolicLinks) {
-  qmtest::WriteFile(dir_ / "other", "data");
-  EXPECT_TRUE(IsSameFile(At("file"), At("hard")));
-  EXPECT_TRUE(IsSameFile(At("link-to-file"), At("folder/../file")));
-  EXPECT_FALSE(IsSameFile(At("file"), At("other")));
-  EXPECT_FALSE(IsSameFile(At("missing"), At("missing")));
-  EXPECT_TRUE(IsSameFile(GetProgramFilePath(), L"/proc/self/exe"));
-}
-
-TEST_F(FileSystem, CreateDirectoriesMakesEveryMissingLevel) {
-  EXPECT_EQ(CreateDirectories(At("a/b//c/")), 0);
-  EXPECT_TRUE(fs::is_directory(dir_ / "a/b/c"));
-  EXPECT_EQ(CreateDirectories(At("a/b/c")), 0);
-  EXPECT_EQ(CreateDirectories(At("file/sub")), ENOTDIR);
-  EXPECT_EQ(CreateDirectories(At("file")), ENOTDIR);
-  EXPECT_NE(CreateDirectories(L""), 0);
 }
 
 TEST(FullPath, NormalisesWithoutTouchingTheDisk) {

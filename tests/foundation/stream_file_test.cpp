@@ -21,6 +21,7 @@ namespace {
 using gen::Result;
 
 std::wstring Wide(const std::string& path) { return platform::DecodeSystemText(path); }
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
 std::string Pattern(size_t size) {
   std::string bytes(size, '\0');
@@ -39,42 +40,34 @@ class StreamFile : public ::testing::Test {
   qmtest::TempDir dir_;
   IStreamFile<wchar_t> input_;
   OStreamFile<wchar_t> output_;
+  uint8_t buffer_[4096];
+  uint32_t read_ = 99;
 };
 
+// The end shows as false with no error.
 TEST_F(StreamFile, ReadsTheWholeFileInChunksThenEnds) {
-  const std::string bytes = Pattern(10000);
-  OpenInput(bytes);
-  EXPECT_EQ(input_.GetSize(), 10000);
-  EXPECT_TRUE(input_.IsBegin());
-  std::string got;
-  uint8_t chunk[4096];
-  uint32_t read = 0;
-  while (input_.Read(chunk, sizeof chunk, read)) got.append(chunk, chunk + read);
-  EXPECT_EQ(got, bytes);
-  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
-  EXPECT_TRUE(input_.IsEnd());
-  EXPECT_FALSE(input_.IsBegin());
-  uint8_t byte = 7;
-  EXPECT_FALSE(input_.ReadByte(byte));
-  EXPECT_EQ(byte, 7);
-}
-
-TEST_F(StreamFile, EmptyFileEndsAtOnce) {
-  OpenInput("");
-  EXPECT_TRUE(input_.IsBegin());
-  EXPECT_TRUE(input_.IsEnd());
-  uint8_t buffer[4];
-  uint32_t read = 99;
-  EXPECT_FALSE(input_.Read(buffer, 4, read));
-  EXPECT_EQ(read, 99u);
-  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+  for (size_t size : {0, 10000}) {
+    SCOPED_TRACE(size);
+    input_.Close();
+    OpenInput(Pattern(size));
+    EXPECT_EQ(input_.GetSize(), static_cast<int64_t>(size));
+    EXPECT_TRUE(input_.IsBegin());
+    std::string got;
+    while (input_.Read(buffer_, sizeof buffer_, read_)) got.append(buffer_, buffer_ + read_);
+    EXPECT_EQ(got, Pattern(size));
+    EXPECT_EQ(read_, size ? 10000u % 4096 : 99u);  // the failed read changed nothing
+    EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+    EXPECT_TRUE(input_.IsEnd());
+    EXPECT_EQ(input_.IsBegin(), size == 0);
+    uint8_t byte = 7;
+    EXPECT_FALSE(input_.ReadByte(byte));
+    EXPECT_EQ(byte, 7);
+  }
 }
 
 TEST_F(StreamFile, ArgumentAndStateChecks) {
-  uint8_t buffer[4];
-  uint32_t read = 0;
   EXPECT_TRUE(input_.IsEnd());
-  EXPECT_FALSE(input_.Read(buffer, 4, read));
+  EXPECT_FALSE(input_.Read(buffer_, 4, read_));
   EXPECT_EQ(input_.GetLastError(), (Result{5, err::kCodeNotOpen}));
   EXPECT_EQ(output_.WriteByte(1), 0u);
   EXPECT_EQ(output_.GetLastError(), (Result{5, err::kCodeNotOpen}));
@@ -83,10 +76,10 @@ TEST_F(StreamFile, ArgumentAndStateChecks) {
 
   OpenInput("abcd");
   EXPECT_EQ(input_.Open(Wide(dir_ / "in").c_str()), (Result{5, err::kCodeAlreadyOpen}));
-  EXPECT_FALSE(input_.Read(nullptr, 4, read));
+  EXPECT_FALSE(input_.Read(nullptr, 4, read_));
   EXPECT_EQ(input_.GetLastError(), (Result{5, err::kCodeMissingArgument}));
-  EXPECT_TRUE(input_.Read(buffer, 4, read));  // still open after the refusal
-  EXPECT_EQ(read, 4u);
+  EXPECT_TRUE(input_.Read(buffer_, 4, read_));  // still open after the refusals
+  EXPECT_EQ(read_, 4u);
 }
 
 TEST_F(StreamFile, InputMustBeAnExistingRegularFile) {
@@ -104,25 +97,21 @@ TEST_F(StreamFile, DescriptorZeroStillCountsAsOpen) {
   ASSERT_GE(saved, 0);
   close(0);
   OpenInput("xy");
-  uint8_t buffer[2];
-  uint32_t read = 0;
-  const bool ok = input_.Read(buffer, 2, read);
+  const bool ok = input_.Read(buffer_, 2, read_);
   input_.Close();
   dup2(saved, 0);
   close(saved);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(read, 2u);
+  EXPECT_EQ(read_, 2u);
 }
 
 TEST_F(StreamFile, FileThatShrinksAfterOpenFailsTheRead) {
   OpenInput(Pattern(1000));
-  uint8_t buffer[1000];
-  uint32_t read = 0;
-  ASSERT_TRUE(input_.Read(buffer, 400, read));
+  ASSERT_TRUE(input_.Read(buffer_, 400, read_));
   ASSERT_EQ(truncate((dir_ / "in").c_str(), 500), 0);
-  read = 0;
-  EXPECT_FALSE(input_.Read(buffer, 1000, read));
-  EXPECT_EQ(read, 0u);
+  read_ = 0;
+  EXPECT_FALSE(input_.Read(buffer_, 1000, read_));
+  EXPECT_EQ(read_, 0u);
   EXPECT_EQ(input_.GetLastError(), (Result{1, EIO}));
 }
 
@@ -135,7 +124,7 @@ TEST_F(StreamFile, OutputIsCreatedOwnerOnlyAndAppendedTo) {
   qmtest::WriteFile(dir_ / "old", "old;");
   OStreamFile<wchar_t> old;
   ASSERT_EQ(old.Open(Wide(dir_ / "old").c_str()), (Result{0, 0}));
-  EXPECT_EQ(old.Write(reinterpret_cast<const uint8_t*>("new"), 3), 3u);
+  EXPECT_EQ(old.Write(Bytes("new"), 3), 3u);
   EXPECT_EQ(old.WriteByte('!'), 1u);
   EXPECT_EQ(old.GetLastError(), (Result{0, 0}));
   EXPECT_EQ(qmtest::ReadFile(dir_ / "old"), "old;new!");
@@ -150,18 +139,15 @@ TEST_F(StreamFile, WritePastTheFileSizeLimitFails) {
   if (child == 0) {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{100, 100};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
     OStreamFile<wchar_t> out;
-    if (out.Open(Wide(path).c_str()).code != 0) _exit(11);
-    const std::string bytes = Pattern(300);
-    if (out.Write(reinterpret_cast<const uint8_t*>(bytes.data()), 300) != 100) _exit(12);
-    if (out.GetLastError() != Result{1, EFBIG}) _exit(13);
-    _exit(0);
+    const bool ok = setrlimit(RLIMIT_FSIZE, &limit) == 0 && out.Open(Wide(path).c_str()).code == 0 &&
+                    out.Write(Bytes(Pattern(300)), 300) == 100 &&
+                    out.GetLastError() == Result{1, EFBIG};
+    _exit(ok ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(qmtest::ReadFile(path), Pattern(100));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "foundation/sync/locker.h"
-#include "foundation/sync/safe_data.h"
 
 namespace tarnwick::sync {
 namespace {
@@ -28,20 +27,6 @@ TEST(Locker, RecursiveHoldKeepsOtherThreadsOutUntilFullyReleased) {
   EXPECT_FALSE(TryLockElsewhere(locker));  // still held once
   locker.Unlock();
   EXPECT_TRUE(TryLockElsewhere(locker));
-}
-
-TEST(SafeData, LocksItsMemberThroughTheInterface) {
-  internal::SafeData<Locker, int> data(41);
-  ILockable& lockable = data;
-  lockable.Lock();
-  ++data.value;
-  EXPECT_FALSE(TryLockElsewhere(data.locker));
-  lockable.Unlock();
-  EXPECT_TRUE(TryLockElsewhere(data.locker));
-  EXPECT_EQ(data.value, 42);
-
-  internal::SafeData<Locker, void*> handle;
-  EXPECT_EQ(handle.value, nullptr);
 }
 
 }  // namespace

@@ -13,29 +13,32 @@ namespace {
 
 using gen::Result;
 
-// A job that records its call and, when gated, waits until released.
+// A job that records its call, waits until released and then answers,
+// or throws when told to.
 class Job : public IRunnable {
  public:
-  explicit Job(bool gated = false) {
-    if (!gated) gate_.set_value();
-  }
   Result Run(uint32_t tag, int64_t argument) override {
     tag_ = tag;
     argument_ = argument;
     ++runs_;
     released_.wait();
     if (throws_) throw std::runtime_error("job failed");
-    return answer_;
+    return {5, 4021};
   }
-  void Release() { gate_.set_value(); }
 
   std::promise<void> gate_;
   std::shared_future<void> released_ = gate_.get_future().share();
-  Result answer_{5, 4021};
   bool throws_ = false;
   std::atomic<uint32_t> tag_{0};
   std::atomic<int64_t> argument_{-1};
   std::atomic<int> runs_{0};
+};
+
+class ThreadRun : public ::testing::Test {
+ protected:
+  void SetUp() override { thread_.SetRunnable(&job_); }
+  Job job_;
+  Thread thread_;
 };
 
 TEST(Thread, NothingToWaitForWithoutARun) {
@@ -47,64 +50,46 @@ TEST(Thread, NothingToWaitForWithoutARun) {
   EXPECT_EQ(thread.Wait(0), kWaitNothing);
 }
 
-TEST(Thread, RunHandsOverTagAndArgumentAndKeepsTheAnswer) {
-  Job job;
-  Thread thread;
-  thread.SetRunnable(&job);
-  ASSERT_EQ(thread.Start(), (Result{0, 0}));
-  EXPECT_EQ(thread.Wait(), kWaitFinished);
-  EXPECT_FALSE(thread.IsRunning());
-  EXPECT_EQ(thread.Wait(0), kWaitFinished);
-  EXPECT_EQ(thread.GetResult(), (Result{5, 4021}));
-  EXPECT_EQ(job.tag_, 1u);
-  EXPECT_EQ(job.argument_, 0);
+TEST_F(ThreadRun, BusyThreadRefusesStartAndTimesOutWaitsThenKeepsTheAnswer) {
+  ASSERT_EQ(thread_.Start(), (Result{0, 0}));
+  EXPECT_TRUE(thread_.IsRunning());
+  EXPECT_EQ(thread_.Start(6), (Result{5, err::kCodeThreadBusy}));
+  EXPECT_EQ(thread_.Wait(20), kWaitTimedOut);
+  job_.gate_.set_value();
+  EXPECT_EQ(thread_.Wait(), kWaitFinished);
+  EXPECT_FALSE(thread_.IsRunning());
+  EXPECT_EQ(thread_.Wait(0), kWaitFinished);
+  EXPECT_EQ(thread_.GetResult(), (Result{5, 4021}));
+  EXPECT_EQ(job_.runs_, 1);
+  EXPECT_EQ(job_.tag_, 1u);  // Start's defaults
+  EXPECT_EQ(job_.argument_, 0);
 }
 
-TEST(Thread, BusyThreadRefusesStartAndTimesOutWaits) {
-  Job job(true);
-  Thread thread;
-  thread.SetRunnable(&job);
-  ASSERT_EQ(thread.Start(5), (Result{0, 0}));
-  EXPECT_TRUE(thread.IsRunning());
-  EXPECT_EQ(thread.Start(6), (Result{5, err::kCodeThreadBusy}));
-  EXPECT_EQ(thread.Wait(20), kWaitTimedOut);
-  job.Release();
-  EXPECT_EQ(thread.Wait(), kWaitFinished);
-  EXPECT_EQ(job.runs_, 1);
-  EXPECT_EQ(job.argument_, 5);
-}
-
-TEST(Thread, ExceptionFromRunIsAFailureAndFreesTheThread) {
-  Job job;
-  job.throws_ = true;
-  Thread thread;
-  thread.SetRunnable(&job);
-  ASSERT_EQ(thread.Start(), (Result{0, 0}));
-  EXPECT_EQ(thread.Wait(), kWaitFinished);
-  EXPECT_FALSE(thread.IsRunning());
-  EXPECT_EQ(thread.GetResult(), (Result{5, err::kCodeRunThrew}));
+TEST_F(ThreadRun, ExceptionFromRunIsAFailureAndFreesTheThread) {
+  job_.throws_ = true;
+  job_.gate_.set_value();
+  ASSERT_EQ(thread_.Start(), (Result{0, 0}));
+  EXPECT_EQ(thread_.Wait(), kWaitFinished);
+  EXPECT_FALSE(thread_.IsRunning());
+  EXPECT_EQ(thread_.GetResult(), (Result{5, err::kCodeRunThrew}));
 }
 
 // Another thread waits while runs are started one after another, as the
 // console handler does during the main thread's polling.
-TEST(Thread, WaitFromAnotherThreadWhileStartsReplaceTheRun) {
-  Job job;
-  Thread thread;
-  thread.SetRunnable(&job);
+TEST_F(ThreadRun, WaitFromAnotherThreadWhileStartsReplaceTheRun) {
+  job_.gate_.set_value();
   std::atomic<bool> done{false};
   std::thread waiter([&] {
-    while (!done) {
-      const uint32_t status = thread.Wait(1);
-      EXPECT_LE(status, kWaitNothing);
-    }
+    while (!done) EXPECT_LE(thread_.Wait(1), kWaitNothing);
   });
   for (int i = 0; i < 50; ++i) {
-    while (thread.Start(i).code != 0) std::this_thread::yield();
-    thread.Wait();
+    while (thread_.Start(i).code != 0) std::this_thread::yield();
+    thread_.Wait();
   }
   done = true;
   waiter.join();
-  EXPECT_EQ(job.runs_, 50);
+  EXPECT_EQ(job_.runs_, 50);
+  EXPECT_EQ(job_.argument_, 49);
 }
 
 }  // namespace
