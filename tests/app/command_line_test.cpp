@@ -1,4 +1,3 @@
-#include <locale>
 #include <string>
 #include <vector>
 
@@ -82,14 +81,6 @@ TEST(CommandLine, CommandLines) {
       {{L"/a", L"-Algs", L"/psw"}, L"list "},
   };
   for (const auto& [tokens, want] : cases) EXPECT_EQ(Parsed(tokens), want);
-}
-
-TEST(CommandLine, KeywordsMatchUnderATurkishLocale) {
-  const std::locale saved;
-  ASSERT_NO_THROW(std::locale::global(std::locale("tr_TR.UTF-8")));
-  const std::wstring parsed = Parsed({L"/I", L"x", L"-INPUTFILE", L"y", L"/ALGORITHMS"});
-  std::locale::global(saved);
-  EXPECT_EQ(parsed, L"list i=y ");
 }
 
 }  // namespace

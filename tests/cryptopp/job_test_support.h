@@ -20,17 +20,16 @@ using tarnwick::gen::Result2;
 using Encryptor = tarnwick::crypto::ISymmetricEncryptor;
 using Decryptor = tarnwick::crypto::ISymmetricDecryptor;
 
-template <class Job, class Factory>
-std::unique_ptr<Job> MakeJob(uint32_t algorithmId) {
-  Job* job = nullptr;
-  EXPECT_EQ(Factory().Create(1, algorithmId, &job), Result2{});
-  return std::unique_ptr<Job>(job);
+inline std::unique_ptr<Encryptor> MakeEncryptor(uint32_t algorithmId) {
+  Encryptor* job = nullptr;
+  EXPECT_EQ(tarnwick::cryptopp::CEncryptorFactory().Create(1, algorithmId, &job), Result2{});
+  return std::unique_ptr<Encryptor>(job);
 }
-inline auto MakeEncryptor(uint32_t id) {
-  return MakeJob<Encryptor, tarnwick::cryptopp::CEncryptorFactory>(id);
-}
-inline auto MakeDecryptor(uint32_t id) {
-  return MakeJob<Decryptor, tarnwick::cryptopp::CDecryptorFactory>(id);
+
+inline std::unique_ptr<Decryptor> MakeDecryptor(uint32_t algorithmId) {
+  Decryptor* job = nullptr;
+  EXPECT_EQ(tarnwick::cryptopp::CDecryptorFactory().Create(1, algorithmId, &job), Result2{});
+  return std::unique_ptr<Decryptor>(job);
 }
 
 // The plaintexts of the known-answer files: byte i is (i * 13 + 5) mod 256.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "cryptopp/alg_info.h"
-#include "foundation/platform/text.h"
 #include "tests/cryptopp/known_answers.h"
 #include "tests/e2e/job_run_support.h"
 #include "tests/support/run_program.h"
@@ -26,9 +25,9 @@ std::string TestName(std::string text) {
   return text;
 }
 
-// Encrypts in.bin to out.enc and that back to out.dec; checks both runs,
-// the encrypted size (no header for an empty input) and the bytes that
-// come back.
+// Encrypts in.bin to out.enc and that back to out.dec; checks both runs
+// and the bytes that come back. The job tests check the encrypted lengths
+// of every algorithm, the known files below their bytes.
 void RoundTrip(const qmtest::TempDir& dir, const std::string& algorithm,
                const std::string& password, const std::string& plain,
                std::vector<std::string> more = {}) {
@@ -42,16 +41,6 @@ void RoundTrip(const qmtest::TempDir& dir, const std::string& algorithm,
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_TRUE(ShowsJob(r.out, back.Header(), SuccessEnd(false, "out.enc")));
   EXPECT_TRUE(qmtest::ReadFile(back.out) == plain);
-
-  const uint32_t block = tarnwick::cryptopp::AlgInfo()
-                             .GetInfo(tarnwick::cryptopp::FindAlgorithmByName(
-                                          tarnwick::platform::DecodeSystemText(algorithm))
-                                          .algorithmId)
-                             .blockSize;
-  const size_t stream = plain.empty() ? 0 : 56 + plain.size();
-  const std::string cipher = qmtest::ReadFile(there.out);
-  EXPECT_EQ(cipher.size(), block == 0 ? stream : (stream + block - 1) / block * block);
-  EXPECT_TRUE(plain.empty() || cipher.find(plain) == std::string::npos) << "stored in clear";
 }
 
 class EveryAlgorithm : public ::testing::TestWithParam<size_t> {};

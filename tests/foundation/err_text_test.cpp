@@ -8,30 +8,12 @@
 #include "app/err_msg.h"
 #include "foundation/err/format_codes.h"
 #include "foundation/err/trim.h"
-#include "foundation/err/utf8.h"
 
 namespace tarnwick::err {
 namespace {
 
 using gen::Result;
 using gen::Result2;
-
-// Each test starts and ends under the classic global locale.
-class ErrorTextLocale : public ::testing::Test {
- protected:
-  void SetUp() override { std::locale::global(std::locale::classic()); }
-  void TearDown() override { std::locale::global(std::locale::classic()); }
-
-  // False when the locale is not installed.
-  static bool Use(const char* name) {
-    try {
-      std::locale::global(std::locale(name));
-      return true;
-    } catch (const std::runtime_error&) {
-      return false;
-    }
-  }
-};
 
 struct Composition {
   Result2 record;
@@ -59,26 +41,26 @@ const Composition kCompositions[] = {
     {{5, 0x80000000u, 0, 0}, L"(error: 5/-2147483648)", L"(error: 5/-2,147,483,648)"},
 };
 
-TEST_F(ErrorTextLocale, CompositionsUnderTheClassicLocale) {
+TEST(ErrorText, CompositionsUnderTheClassicLocaleAndGroupedUnderEnUs) {
   const thisapp::CErrMsg builder;
-  for (const Composition& c : kCompositions) {
-    EXPECT_EQ(builder.GetErrorText(c.record), c.classic) << c.record.code << "," << c.record.ctxCode;
+  for (const bool grouped : {false, true}) {
+    try {
+      std::locale::global(grouped ? std::locale("en_US.UTF-8") : std::locale::classic());
+    } catch (const std::runtime_error&) {
+      GTEST_SKIP() << "locale en_US.UTF-8 is not installed";
+    }
+    for (const Composition& c : kCompositions) {
+      EXPECT_EQ(builder.GetErrorText(c.record), grouped ? c.grouped : c.classic)
+          << grouped << " " << c.record.code << "," << c.record.ctxCode;
+    }
+    EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 12345}), grouped ? "5/4,004,1/12,345" : "5/4004,1/12345");
   }
-  EXPECT_EQ(builder.GetErrorText(Result{1, ENOENT}), L"No such file or directory (error: 1/2)");
-  EXPECT_EQ(builder.GetErrorText(Result{5, 0}), L"");
-  EXPECT_EQ(FormatErrorCodesA({5, 70, 1, 0}), "5/70");
-}
-
-TEST_F(ErrorTextLocale, CompositionsGroupDigitsUnderEnUs) {
-  if (!Use("en_US.UTF-8")) GTEST_SKIP() << "locale en_US.UTF-8 is not installed";
-  const thisapp::CErrMsg builder;
-  for (const Composition& c : kCompositions) {
-    EXPECT_EQ(builder.GetErrorText(c.record), c.grouped) << c.record.code << "," << c.record.ctxCode;
-  }
-  EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 12345}), "5/4,004,1/12,345");
   // The stream is made at each call: back to classic, no grouping.
   std::locale::global(std::locale::classic());
   EXPECT_EQ(FormatErrorCodes({5, 4006}), L"5/4006");
+  EXPECT_EQ(builder.GetErrorText(Result{1, ENOENT}), L"No such file or directory (error: 1/2)");
+  EXPECT_EQ(builder.GetErrorText(Result{5, 0}), L"");
+  EXPECT_EQ(FormatErrorCodesA({5, 70, 1, 0}), "5/70");
 }
 
 // Descriptions from a table, to drive the composition rules directly.
@@ -113,13 +95,6 @@ TEST(TrimSpaces, CutsBothEndsOnly) {
     TrimSpaces(s);
     EXPECT_EQ(s, want);
   }
-}
-
-TEST(WideToUtf8, EncodesCodePointsAndEscapedBytes) {
-  EXPECT_EQ(WideToUtf8(L"p\u00E4ss \U0001F600"), "p\xC3\xA4ss \xF0\x9F\x98\x80");
-  EXPECT_EQ(WideToUtf8(L"a\xDCFF"), "a\xFF");  // a byte that came from the command line
-  EXPECT_EQ(WideToUtf8(L""), "");
-  EXPECT_THROW(WideToUtf8(std::wstring(1, static_cast<wchar_t>(0x110000))), std::range_error);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ TEST(SystemText, UnencodableCodePointsThrowOrBecomeQuestionMarks) {
   const std::wstring beyond(1, static_cast<wchar_t>(0x110000));
   EXPECT_THROW(EncodeSystemText(beyond), std::range_error);
   EXPECT_THROW(EncodeSystemText(L"\xD800"), std::range_error);
+  EXPECT_THROW(tarnwick::err::WideToUtf8(beyond), std::range_error);
   EXPECT_EQ(EncodeSystemTextLossy(L"a" + beyond + L"b"), "a?b");
 }
 
