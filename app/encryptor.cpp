@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/err_msg.h"
+#include "app/existing_output.h"
 #include "app/paths.h"
 #include "cryptopp/factory.h"
 #include "foundation/err/codes.h"
@@ -75,28 +76,15 @@ std::shared_ptr<Object> LoadJobObject(const SEncryptData& job) {
   return std::shared_ptr<Object>(object);
 }
 
-// The output is the input under another spelling or another name.
-bool IsInputItself(const std::wstring& inputPath, const std::wstring& outputPath) {
-  return (inputPath.size() == outputPath.size() &&
-          platform::CompareNoCase(inputPath, outputPath) == 0) ||
-         platform::IsSameFile(inputPath, outputPath);
-}
-
 // An existing output under "rewrite" goes; one that cannot go refuses the
 // job, since the new bytes would follow the old ones.
 gen::Result2 RemoveExistingOutput(const SEncryptData& job) {
   if (!job.rewrite) return Refuse("[ERROR] Output file already exists!", kCodeOutputExists);
-  const int error = platform::RemoveFile(job.outputFile);
-  if (error != 0) {
-    const gen::Result failure{gen::kKindSystem, static_cast<uint32_t>(error)};
-    WideOut() << (job.encrypt ? L"[ERROR] Failed to delete file. File path: "
-                              : L"[ERROR] Failed to delete the file. File path: ")
-              << job.outputFile << L". Error: " << thisapp::CErrMsg().GetErrorText(failure)
-              << L".\r\n";
+  const wchar_t* failureLead = job.encrypt ? L"[ERROR] Failed to delete file. File path: "
+                                           : L"[ERROR] Failed to delete the file. File path: ";
+  if (!thisapp::DeleteExistingOutput(job.outputFile, failureLead)) {
     return gen::OwnError(kCodeOutputExists);
   }
-  WideOut() << L"Already existing file has been deleted. File path: " << job.outputFile
-            << L".\r\n";
   return {};
 }
 
@@ -179,7 +167,7 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
   if (job.outputFile.empty()) {
     return Refuse("[ERROR] Output file not defined.", kCodeOutputNotDefined);
   }
-  if (IsInputItself(job.inputFile, job.outputFile)) {
+  if (thisapp::IsInputItself(job.inputFile, job.outputFile)) {
     return Refuse("[ERROR] Output file name matches the name of the input file.",
                   kCodeOutputIsInput);
   }

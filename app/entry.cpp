@@ -6,6 +6,7 @@
 #include "app/ctrl_handler.h"
 #include "app/encrypt_data.h"
 #include "app/encryptor.h"
+#include "app/exit_codes.h"
 #include "app/info_output.h"
 #include "app/job_flow.h"
 #include "cryptopp/alg_info.h"
@@ -49,7 +50,7 @@ int wmain(int argc, wchar_t* argv[]) {
   if (ParseCommandLine(commandLine, argc, argv).code != 0) {
     std::cout << "[ERROR] Failed to parse the command line." << std::endl;
     thisapp::PrintHelp();
-    return 1;
+    return thisapp::kExitInvalidCommandLine;
   }
 
   if (!commandLine.locale.empty()) {
@@ -64,22 +65,22 @@ int wmain(int argc, wchar_t* argv[]) {
   if (commandLine.help) thisapp::PrintHelp();
   if (commandLine.listAlgorithms) thisapp::PrintAlgorithmList();
   if (commandLine.command == SCommandLine::kNone) {
-    if (commandLine.help || commandLine.listAlgorithms) return 0;
+    if (commandLine.help || commandLine.listAlgorithms) return thisapp::kExitSuccess;
     thisapp::PrintHelp();
-    return 1;
+    return thisapp::kExitInvalidCommandLine;
   }
 
   thisapp::SEncryptData job = StartJob(commandLine);
   if (commandLine.algorithm.empty()) {
     std::cout << "[ERROR] Algorithm name not defined. Please use \"/help\" to see help."
               << std::endl;
-    return 4;
+    return thisapp::kExitUndefinedAlgorithm;
   }
   const tarnwick::crypto::SAlgorithmMatch match =
       tarnwick::cryptopp::FindAlgorithmByName(commandLine.algorithm);
   if (match.algorithmId == 0) {
     std::cout << "[ERROR] Invalid algorithm name. Please use \"/help\" to see help." << std::endl;
-    return 5;
+    return thisapp::kExitInvalidAlgorithm;
   }
   job.libraryType = match.libraryType;
   job.algorithmId = match.algorithmId;

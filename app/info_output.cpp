@@ -1,8 +1,8 @@
 #include "app/info_output.h"
 
-#include <iomanip>
 #include <iostream>
 
+#include "app/console_label.h"
 #include "app/constants.h"
 #include "cryptopp/alg_info.h"
 
@@ -10,7 +10,6 @@ namespace thisapp {
 namespace {
 
 constexpr const char* kHomePage = "https://vellumor.example.com";
-constexpr int kLabelWidth = 19;
 constexpr int kVersion[] = {2, 0, 3, 125};
 
 constexpr const char* kHelpLines[] = {
@@ -90,12 +89,6 @@ constexpr const char* kHelpLines[] = {
     "and password.",
 };
 
-// Labels are followed by blanks up to the label width; fill and adjustment
-// stay set, the width applies to the next output only.
-std::ostream& Label(const std::string& text) {
-  return std::cout << std::setfill(' ') << std::left << std::setw(kLabelWidth) << text;
-}
-
 }  // namespace
 
 void PrintBanner() {
@@ -115,13 +108,13 @@ void PrintHelp() {
 void PrintAlgorithmList() {
   namespace cp = tarnwick::cryptopp;
   std::cout << "The list of supported encryption algorithms:" << std::endl << std::endl;
-  Label("Name") << "Description" << std::endl;
-  Label("-------") << "----------------------------------------------------" << std::endl;
+  PrintLabel("Name") << "Description" << std::endl;
+  PrintLabel("-------") << "----------------------------------------------------" << std::endl;
   cp::AlgInfo catalogue;
   for (const cp::AlgorithmRow& row : cp::AlgorithmTable) {
     const tarnwick::crypto::SAlgInfo info = catalogue.GetInfo(row.algorithmId);
     const uint32_t hash = catalogue.GetHashAlgorithm(row.algorithmId);
-    Label(cp::GetAlgorithmNameA(row.algorithmId));
+    PrintLabel(cp::GetAlgorithmNameA(row.algorithmId));
     if (info.keySize > 0 && info.ivSize > 0) {
       std::cout << "Key size: " << info.keySize << ". IV size: " << info.ivSize << ". ";
       if (info.cipherMode != 0) {

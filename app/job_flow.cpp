@@ -2,7 +2,8 @@
 
 #include <iostream>
 
-#include "app/err_msg.h"
+#include "app/exit_codes.h"
+#include "app/existing_output.h"
 #include "app/job_handover.h"
 #include "app/job_output.h"
 #include "app/paths.h"
@@ -18,13 +19,6 @@ namespace {
 namespace platform = tarnwick::platform;
 using platform::WideOut;
 
-enum ExitCode : int {
-  kExitSuccess = 0,
-  kExitInputNotDefined = 2,
-  kExitInputNotFound = 3,
-  kExitOutputExists = 6,
-};
-
 bool IsOneOf(const std::wstring& answer, const std::wstring& text) {
   return answer.size() == text.size() && platform::CompareNoCase(answer, text) == 0;
 }
@@ -37,26 +31,6 @@ bool ConfirmRewrite(const std::wstring& outputPath) {
   return IsOneOf(answer, L"y") || IsOneOf(answer, L"yes");
 }
 
-// The output is the input under its own name, another spelling of it or
-// another link to it: deleting it would lose the input.
-bool IsInputItself(const std::wstring& inputPath, const std::wstring& outputPath) {
-  return platform::CompareNoCase(inputPath, outputPath) == 0 ||
-         platform::IsSameFile(inputPath, outputPath);
-}
-
-void DeleteExistingOutput(const std::wstring& outputPath) {
-  tarnwick::gen::Result deleted;
-  if (const int error = platform::RemoveFile(outputPath); error != 0) {
-    deleted = {tarnwick::gen::kKindSystem, static_cast<uint32_t>(error)};
-  }
-  if (deleted.code == 0) {
-    WideOut() << L"Already existing file has been deleted. File path: " << outputPath << L".\r\n";
-  } else {
-    WideOut() << L"[ERROR] Failed to delete file. File path: " << outputPath << L". Error: "
-              << CErrMsg().GetErrorText(deleted) << L".\r\n";
-  }
-}
-
 // Under /rewrite an existing output goes, after a yes when /confirm asks;
 // the input itself is never deleted. What still exists afterwards is
 // refused by the caller.
@@ -66,7 +40,7 @@ void RewriteStep(const SCommandLine& commandLine, const std::wstring& inputPath,
   if (!platform::IsExistingFile(platform::GetPathAttributes(outputPath))) return;
   if (IsInputItself(inputPath, outputPath)) return;
   if (commandLine.confirm && !ConfirmRewrite(outputPath)) return;
-  DeleteExistingOutput(outputPath);
+  DeleteExistingOutput(outputPath, L"[ERROR] Failed to delete file. File path: ");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/encryptor.h"
+#include "app/exit_codes.h"
 #include "app/job_output.h"
 #include "foundation/err/codes.h"
 #include "foundation/gen/result.h"
@@ -13,8 +14,6 @@ namespace {
 
 namespace gen = tarnwick::gen;
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitJobFailed = 7;
 constexpr uint32_t kPollMs = 250;
 
 // Stored before the start, so the worker reads a whole record. The copy is

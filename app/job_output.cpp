@@ -1,9 +1,9 @@
 #include "app/job_output.h"
 
 #include <cstdio>
-#include <iomanip>
 #include <iostream>
 
+#include "app/console_label.h"
 #include "app/err_msg.h"
 #include "app/paths.h"
 #include "cryptopp/alg_info.h"
@@ -14,21 +14,12 @@ namespace {
 
 using tarnwick::platform::WideOut;
 
-constexpr int kLabelWidth = 19;
-
-std::ostream& Label(const char* text) {
-  return std::cout << std::setfill(' ') << std::left << std::setw(kLabelWidth) << text;
-}
-
 // printf formatting follows the C library's locale (the decimal mark),
 // which the iostreams do not.
+// The value lies in 0..100, so the text is at most 7 characters.
 std::string FormatPercent(double value) {
-  const char* format = "%7.3f";
-  const int length = std::snprintf(nullptr, 0, format, value);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), format, value);
-  text.resize(static_cast<size_t>(length));
+  char text[32];
+  std::snprintf(text, sizeof text, "%7.3f", value);
   return text;
 }
 
@@ -49,13 +40,13 @@ void PrintProgress(double percent) {
 void PrintJobHeader(bool encrypt, const tarnwick::crypto::SAlgorithmMatch& algorithm,
                     const std::wstring& inputPath, const std::wstring& outputPath) {
   std::cout << (encrypt ? "File encryption." : "File decryption.") << std::endl;
-  Label("Input file: ");
+  PrintLabel("Input file: ");
   WideOut() << inputPath;
   std::cout << std::endl;
-  Label("Output file: ");
+  PrintLabel("Output file: ");
   WideOut() << outputPath;
   std::cout << std::endl;
-  Label("Algorithm: ") << tarnwick::cryptopp::GetAlgorithmNameA(algorithm.algorithmId)
+  PrintLabel("Algorithm: ") << tarnwick::cryptopp::GetAlgorithmNameA(algorithm.algorithmId)
                        << std::endl;
 }
 

@@ -13,7 +13,6 @@ class WideConsole {
   WideConsole& operator<<(std::wstring_view text);
   WideConsole& operator<<(const wchar_t* text) { return *this << std::wstring_view(text); }
   WideConsole& operator<<(const std::wstring& text) { return *this << std::wstring_view(text); }
-  void Flush();
 };
 
 WideConsole& WideOut();

@@ -11,8 +11,6 @@ WideConsole& WideConsole::operator<<(std::wstring_view text) {
   return *this;
 }
 
-void WideConsole::Flush() { std::cout.flush(); }
-
 WideConsole& WideOut() {
   static WideConsole console;
   return console;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace thisapp {
+
+// The output is the input under its own name, another spelling of it or
+// another link to it: deleting it would lose the input.
+bool IsInputItself(const std::wstring& inputPath, const std::wstring& outputPath);
+
+// Deletes an existing output and tells so, or tells why not with
+// `failureLead` in front of the path; true when it is gone.
+bool DeleteExistingOutput(const std::wstring& outputPath, const wchar_t* failureLead);
+
+}  // namespace thisapp
