@@ -17,7 +17,6 @@
 #include "foundation/io/ostream_file.h"
 #include "foundation/platform/console.h"
 #include "foundation/platform/filesystem.h"
-#include "foundation/platform/strings.h"
 
 namespace {
 
