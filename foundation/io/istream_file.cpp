@@ -62,12 +62,15 @@ bool IStreamFile<wchar_t>::Read(uint8_t* buffer, int32_t length, uint32_t& read)
   const int64_t count = std::min<int64_t>(options.size - options.position, length);
   // All of `count` or a failure: a short answer in the middle of the file
   // would be taken for data by the caller.
-  if (!platform::ReadExact(file, buffer, static_cast<size_t>(count))) {
+  size_t done = 0;
+  const bool complete = platform::ReadExact(file, buffer, static_cast<size_t>(count), done);
+  // The position follows the file's own, also over bytes a failed read took.
+  options.position += static_cast<int64_t>(done);
+  StoreOptions(options);
+  if (!complete) {
     lastError_.Set({gen::kKindSystem, platform::LastError()});
     return false;
   }
-  options.position += count;
-  StoreOptions(options);
   read = static_cast<uint32_t>(count);
   return true;
 }

@@ -23,8 +23,9 @@ bool OpenForAppending(const wchar_t* path, FileHandle& file);
 bool FileSize(FileHandle file, int64_t& size);
 
 // Reads exactly `count` bytes, asking again while the system hands out
-// fewer. A file that ends first (it shrank) fails with EIO.
-bool ReadExact(FileHandle file, void* buffer, size_t count);
+// fewer. A file that ends first (it shrank) fails with EIO. `done` is how
+// many bytes were taken from the file, on failure too.
+bool ReadExact(FileHandle file, void* buffer, size_t count, size_t& done);
 
 // One write, which may take fewer bytes than asked; `written` is how many.
 bool WriteSome(FileHandle file, const void* buffer, size_t count, size_t& written);

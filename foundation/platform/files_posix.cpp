@@ -79,17 +79,17 @@ bool FileSize(FileHandle file, int64_t& size) {
   return true;
 }
 
-bool ReadExact(FileHandle file, void* buffer, size_t count) {
+bool ReadExact(FileHandle file, void* buffer, size_t count, size_t& done) {
   auto* at = static_cast<unsigned char*>(buffer);
-  while (count > 0) {
-    const ssize_t n = ::read(ToDescriptor(file), at, count);
+  done = 0;
+  while (done < count) {
+    const ssize_t n = ::read(ToDescriptor(file), at + done, count - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return Fail(errno);
     }
     if (n == 0) return Fail(EIO);
-    at += n;
-    count -= static_cast<size_t>(n);
+    done += static_cast<size_t>(n);
   }
   return true;
 }
