@@ -64,6 +64,11 @@ TEST_F(JobRunner, StopWithoutAJobOnlySetsTheCancelFlag) {
   EXPECT_EQ(runner_.thread.Wait(0), 2u);
 }
 
+TEST_F(JobRunner, ProgressFromTheEngineIsKeptForThePolling) {
+  runner_.OnProgress(123, 42.5f, nullptr);
+  EXPECT_EQ(runner_.progress.Get(), 42.5f);
+}
+
 TEST_F(JobRunner, RefusedJobsTouchNothing) {
   const std::string out = dir_ / "out.enc";
   std::filesystem::create_directory(dir_ / "folder");

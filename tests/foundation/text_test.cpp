@@ -40,7 +40,7 @@ TEST(SystemText, EveryByteOfAnArgumentRoundTrips) {
     EXPECT_EQ(tarnwick::err::WideToUtf8(DecodeSystemText(one)), one) << b;
     all += one;
   }
-  const std::string mixed = "p\xE4ss\xC3\xA4" + all + "\xF0\x9F\x98";
+  const std::string mixed = "p\xE4ss\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80" + all + "\xF0\x9F\x98";
   EXPECT_EQ(tarnwick::err::WideToUtf8(DecodeSystemText(mixed)), mixed);
 }
 
