@@ -5,7 +5,6 @@
 #include <thread>
 
 #include <cryptopp/keccak.h>
-#include <cryptopp/sha3.h>
 #include <gtest/gtest.h>
 
 #include "cryptopp/file_header.h"
@@ -41,13 +40,12 @@ TEST(HeaderDigest, IsKeccakNotFips202) {
   const auto row = qmtest::ReadTsv("header_block_fips.tsv").at(0);
   const Bytes block = FromHex(row[2]);
   ASSERT_EQ(block.size(), 256u);
-  Bytes keccak(32), fips(32);
+  Bytes keccak(32);
   CryptoPP::Keccak_256().CalculateDigest(keccak.data(), block.data(), block.size());
-  CryptoPP::SHA3_256().CalculateDigest(fips.data(), block.data(), block.size());
   EXPECT_EQ(keccak, FromHex(row[3]));
-  EXPECT_EQ(fips, FromHex(row[4]));
-  EXPECT_NE(keccak, fips);
-  EXPECT_EQ(Digest(std::stoul(row[0]), std::stoull(row[1])), keccak);
+  const Bytes ours = Digest(std::stoul(row[0]), std::stoull(row[1]));
+  EXPECT_EQ(ours, keccak);
+  EXPECT_NE(ours, FromHex(row[4]));
 }
 
 TEST(FileHeader, BuildWritesEveryByte) {
