@@ -14,7 +14,7 @@
 #include "cryptopp/job_progress.h"
 #include "cryptopp/job_run.h"
 #include "cryptopp/job_stream_io.h"
-#include "foundation/sync/safe_value.h"
+#include "cryptopp/symmetric_job.h"
 
 namespace tarnwick::cryptopp::internal {
 
@@ -23,28 +23,25 @@ namespace tarnwick::cryptopp::internal {
 // header states, leaving out the header, the zero fill and anything behind
 // the plaintext. Made only through Create (the factory).
 template <typename Engine>
-class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
+class CSymmetricDecryptor : CSymmetricJob<Engine, crypto::ISymmetricDecryptor> {
+  using Base = CSymmetricJob<Engine, crypto::ISymmetricDecryptor>;
+  using Bytes = crypto::ISymmetricDecryptor::Bytes;
+  using InStream = crypto::ISymmetricDecryptor::InStream;
+  using OutStream = crypto::ISymmetricDecryptor::OutStream;
+  using Base::engine;
+  using Base::stop;
+
  public:
   static crypto::ISymmetricDecryptor* Create() { return new CSymmetricDecryptor(); }
 
-  ~CSymmetricDecryptor() override { engine.Interface()->ResetKey(); }
-
-  void MakeZeroIv(Bytes& iv) { FillZeroIv(iv, engine.GetIvSize()); }
+  using Base::MakeZeroIv;
 
  private:
-  CSymmetricDecryptor() {
-    stop.Set(false);
-    running.Set(false);
-    progress.Set(0.0f);
-  }
+  CSymmetricDecryptor() = default;
 
-  uint32_t GetLibraryType() override { return engine.GetLibraryType(); }
-  uint32_t GetAlgorithmId() override { return engine.GetAlgorithmId(); }
-  uint32_t GetKeySize() override { return engine.GetKeySize(); }
-  uint32_t GetIvSize() override { return engine.GetIvSize(); }
-  bool IsRunning() override { return running.Get(); }
-  float GetProgress() override { return progress.Get(); }
-  void Stop() override { stop.Set(true); }
+  using Base::GetAlgorithmId;
+  using Base::GetIvSize;
+  using Base::GetKeySize;
 
   gen::Result2 DecryptWithKey(InStream* in, OutStream* out, const Bytes* key,
                               crypto::IDecryptCallback* callback, void* ctx) override {
@@ -95,9 +92,9 @@ class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
                              uint32_t bufferSize, uint32_t progressIntervalMs,
                              crypto::IDecryptCallback* callback, void* ctx) override {
     const gen::Result2 refused = CheckRunArguments(in, out, bufferSize, key, GetKeySize(), iv,
-                                                   GetIvSize(), running);
+                                                   GetIvSize(), this->running);
     if (!gen::IsSuccess(refused)) return refused;
-    return RunJob(engine, JobFlags{stop, running, progress}, callback, ctx, kStageDecrypting,
+    return RunJob(engine, this->Flags(), callback, ctx, kStageDecrypting,
                   [&] {
                     return DecryptChunks(*in, *out, *key, *iv, bufferSize, progressIntervalMs,
                                          callback, ctx);
@@ -173,11 +170,6 @@ class CSymmetricDecryptor : crypto::ISymmetricDecryptor {
     }
     return gen::Result2{};
   }
-
-  Engine engine;
-  sync::SafeValue<bool> stop;
-  sync::SafeValue<bool> running;
-  sync::SafeValue<float> progress;
 };
 
 }  // namespace tarnwick::cryptopp::internal

@@ -14,7 +14,7 @@
 #include "cryptopp/job_progress.h"
 #include "cryptopp/job_run.h"
 #include "cryptopp/job_stream_io.h"
-#include "foundation/sync/safe_value.h"
+#include "cryptopp/symmetric_job.h"
 
 namespace tarnwick::cryptopp::internal {
 
@@ -23,28 +23,25 @@ namespace tarnwick::cryptopp::internal {
 // bytes up to a whole block. Made only through Create (the factory), used
 // only through the interface.
 template <typename Engine>
-class CSymmetricEncryptor : crypto::ISymmetricEncryptor {
+class CSymmetricEncryptor : CSymmetricJob<Engine, crypto::ISymmetricEncryptor> {
+  using Base = CSymmetricJob<Engine, crypto::ISymmetricEncryptor>;
+  using Bytes = crypto::ISymmetricEncryptor::Bytes;
+  using InStream = crypto::ISymmetricEncryptor::InStream;
+  using OutStream = crypto::ISymmetricEncryptor::OutStream;
+  using Base::engine;
+  using Base::stop;
+
  public:
   static crypto::ISymmetricEncryptor* Create() { return new CSymmetricEncryptor(); }
 
-  ~CSymmetricEncryptor() override { engine.Interface()->ResetKey(); }
-
-  void MakeZeroIv(Bytes& iv) { FillZeroIv(iv, engine.GetIvSize()); }
+  using Base::MakeZeroIv;
 
  private:
-  CSymmetricEncryptor() {
-    stop.Set(false);
-    running.Set(false);
-    progress.Set(0.0f);
-  }
+  CSymmetricEncryptor() = default;
 
-  uint32_t GetLibraryType() override { return engine.GetLibraryType(); }
-  uint32_t GetAlgorithmId() override { return engine.GetAlgorithmId(); }
-  uint32_t GetKeySize() override { return engine.GetKeySize(); }
-  uint32_t GetIvSize() override { return engine.GetIvSize(); }
-  bool IsRunning() override { return running.Get(); }
-  float GetProgress() override { return progress.Get(); }
-  void Stop() override { stop.Set(true); }
+  using Base::GetAlgorithmId;
+  using Base::GetIvSize;
+  using Base::GetKeySize;
 
   gen::Result2 EncryptWithKey(InStream* in, OutStream* out, const Bytes* key, bool useSalt,
                               crypto::IEncryptCallback* callback, void* ctx) override {
@@ -96,9 +93,9 @@ class CSymmetricEncryptor : crypto::ISymmetricEncryptor {
                              uint32_t bufferSize, uint32_t progressIntervalMs, bool useSalt,
                              crypto::IEncryptCallback* callback, void* ctx) override {
     const gen::Result2 refused = CheckRunArguments(in, out, bufferSize, key, GetKeySize(), iv,
-                                                   GetIvSize(), running);
+                                                   GetIvSize(), this->running);
     if (!gen::IsSuccess(refused)) return refused;
-    return RunJob(engine, JobFlags{stop, running, progress}, callback, ctx, kStageEncrypting,
+    return RunJob(engine, this->Flags(), callback, ctx, kStageEncrypting,
                   [&] {
                     return EncryptChunks(*in, *out, *key, *iv, bufferSize, progressIntervalMs,
                                          useSalt, callback, ctx);
@@ -160,11 +157,6 @@ class CSymmetricEncryptor : crypto::ISymmetricEncryptor {
     if (gen::IsSuccess(result)) written += produced;
     return result;
   }
-
-  Engine engine;
-  sync::SafeValue<bool> stop;
-  sync::SafeValue<bool> running;
-  sync::SafeValue<float> progress;
 };
 
 }  // namespace tarnwick::cryptopp::internal
