@@ -47,8 +47,9 @@ void DrainInterrupts() {
 }  // namespace
 
 std::wstring ReadConsoleWord() {
-  std::cout.flush();
+  // Drained before the question shows: an interrupt after that answers it.
   DrainInterrupts();
+  std::cout.flush();
   std::string word;
   char c;
   bool ok = ReadByte(c);
