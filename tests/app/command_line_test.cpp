@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -54,9 +56,8 @@ TEST(CommandLine, EveryKeywordReachesItsField) {
       {L"psw", L"p=v "},         {L"password", L"p=v "}, {L"locale", L"l=v "}};
   for (const auto& [keyword, want] : cases) {
     std::wstring upper = keyword;
-    for (wchar_t& ch : upper) {
-      if (ch >= L'a' && ch <= L'z') ch = static_cast<wchar_t>(ch - L'a' + L'A');
-    }
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](wchar_t ch) { return static_cast<wchar_t>(std::towupper(ch)); });
     EXPECT_EQ(Parsed({L"/" + std::wstring(keyword), L"v"}), want);
     EXPECT_EQ(Parsed({L"-" + upper, L"v"}), want);
   }

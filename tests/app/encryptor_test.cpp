@@ -64,14 +64,8 @@ TEST_F(JobRunner, StopWithoutAJobOnlySetsTheCancelFlag) {
   EXPECT_EQ(runner_.thread.Wait(0), 2u);
 }
 
-TEST_F(JobRunner, ProgressFromTheEngineIsKeptForThePolling) {
-  runner_.OnProgress(123, 42.5f, nullptr);
-  EXPECT_EQ(runner_.progress.Get(), 42.5f);
-}
-
 TEST_F(JobRunner, RefusedJobsTouchNothing) {
   const std::string out = dir_ / "out.enc";
-  std::filesystem::create_directory(dir_ / "folder");
   std::filesystem::create_hard_link(in_, dir_ / "link.txt");
   qmtest::WriteFile(in_ + ".old", "old");
   const std::string notLoaded = "[ERROR] Cryptographic engine is not loaded.\n";
@@ -88,9 +82,7 @@ TEST_F(JobRunner, RefusedJobsTouchNothing) {
        "[ERROR] Undefined library type: 2.\n" + notLoaded, 4006},
       {[](SEncryptData& j) { j.inputFile.clear(); }, "[ERROR] Input file not defined.\n", 200},
       {[&](SEncryptData& j) { j.inputFile = Wide(dir_ / "none"); }, notFound, 201},
-      {[&](SEncryptData& j) { j.inputFile = Wide(dir_ / "folder"); }, notFound, 201},
       {[](SEncryptData& j) { j.outputFile.clear(); }, "[ERROR] Output file not defined.\n", 202},
-      {[&](SEncryptData& j) { j.outputFile = Wide(dir_ / "IN.TXT"); }, sameName, 206},
       {[&](SEncryptData& j) { j.outputFile = Wide(dir_ / "link.txt"); }, sameName, 206},
       {[&](SEncryptData& j) { j.outputFile = Wide(in_ + ".old"); },
        "[ERROR] Output file already exists!\n", 207},

@@ -1,6 +1,5 @@
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <thread>
 
@@ -71,19 +70,6 @@ TEST(HeaderSalt, SixOutputsDividedBy128AndNothingElseTouched) {
   EXPECT_EQ(Slice(header, 48, 6), (Bytes{0, 144, 49, 207, 149, 122}));
   EXPECT_EQ(Slice(header, 0, 48), Slice(before, 0, 48));
   EXPECT_EQ(Slice(header, 54, 2), Slice(before, 54, 2));
-}
-
-TEST(HeaderSalt, SeededFromTheTimeInSeconds) {
-  EncryptedFileHeader header{}, expected{};
-  const auto start = static_cast<uint32_t>(std::time(nullptr));
-  FillHeaderSalt(&header);
-  const auto end = static_cast<uint32_t>(std::time(nullptr));
-  bool matched = false;
-  for (uint32_t seed = start; seed <= end; ++seed) {
-    FillHeaderSaltWithSeed(&expected, seed);
-    matched = matched || Slice(header, 48, 6) == Slice(expected, 48, 6);
-  }
-  EXPECT_TRUE(matched);
 }
 
 // Concurrent jobs each draw their own sequence.

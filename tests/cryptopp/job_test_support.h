@@ -13,6 +13,7 @@
 #include "cryptopp/alg_info.h"
 #include "cryptopp/factory.h"
 #include "tests/support/memory_streams.h"
+#include "tests/support/run_program.h"
 
 namespace qmtest {
 
@@ -30,13 +31,6 @@ inline std::unique_ptr<Decryptor> MakeDecryptor(uint32_t algorithmId) {
   Decryptor* job = nullptr;
   EXPECT_EQ(tarnwick::cryptopp::CDecryptorFactory().Create(1, algorithmId, &job), Result2{});
   return std::unique_ptr<Decryptor>(job);
-}
-
-// The plaintexts of the known-answer files: byte i is (i * 13 + 5) mod 256.
-inline std::string Pattern(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 13 + 5) & 0xFF);
-  return bytes;
 }
 
 // Records the callbacks of both directions, a line each: "start",

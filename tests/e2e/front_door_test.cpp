@@ -9,7 +9,7 @@
 
 #include "app/info_output.h"
 #include "tests/support/capture.h"
-#include "tests/support/run_program.h"
+#include "tests/e2e/job_run_support.h"
 
 namespace {
 
@@ -23,22 +23,17 @@ struct Case {
 // Made per test: the printers read constants of other sources.
 class FrontDoor : public ::testing::Test {
  protected:
-  const std::string kBanner = qmtest::CoutOf(thisapp::PrintBanner);
   const std::string kHelp = qmtest::CoutOf(thisapp::PrintHelp);
   const std::string kList = qmtest::CoutOf(thisapp::PrintAlgorithmList);
 
   void ExpectRuns(const std::vector<Case>& cases) const {
     for (const Case& c : cases) {
-      std::vector<std::string> args = c.args;
-      args.insert(args.begin(), QM_PROGRAM_PATH);
       qmtest::RunOptions options;
       options.env = c.env;
-      options.timeoutSeconds = 30;
-      const qmtest::RunResult r = qmtest::Run(args, options);
-      SCOPED_TRACE(args.size() > 1 ? args[1] + " " + args.back() : "no arguments");
+      SCOPED_TRACE(c.args.empty() ? "no arguments" : c.args[0] + " " + c.args.back());
+      const qmtest::RunResult r = qmjob::Quellmark(c.args, options);
       EXPECT_EQ(r.exitCode, c.code);
-      EXPECT_EQ(r.out, kBanner + c.body);
-      EXPECT_EQ(r.err, "");
+      EXPECT_EQ(r.out, qmjob::Banner() + c.body);
     }
   }
 };

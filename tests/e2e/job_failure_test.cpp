@@ -74,11 +74,8 @@ TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
     std::string bytes, algorithm, password, text;
   } cases[] = {
       {cipher_, "AES-256", "wrong", "(error: 5/4003)"},
-      {cipher_, "AES-256", "", "(error: 5/4003)"},
-      {cipher_, "AES-128", "pw", "(error: 5/4003)"},
       {cipher_, "Twofish-256", "pw", "(error: 5/4003)"},
       {cipher_.substr(0, cipher_.size() - 6), "AES-256", "pw", "(error: 5/4005)"},  // no whole blocks
-      {cipher_.substr(0, cipher_.size() - 16), "AES-256", "pw", "(error: 5/4005)"},  // too short
       {cipher_.substr(0, 10), "AES-256", "pw", "(error: 5/4004)"},  // shorter than the header
   };
   const std::string damaged = dir_ / "damaged.enc", out = dir_ / "out.dec";

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/run_program.h"
+#include "tests/e2e/job_run_support.h"
 
 namespace {
 
@@ -38,14 +38,11 @@ class PathsFlow : public ::testing::Test {
   // and `shown` somewhere in the output.
   qmtest::RunResult Run(std::vector<std::string> args, int code, const std::string& shown,
                         const std::string& input = {}) {
-    args.insert(args.begin(), program_);
     qmtest::RunOptions options;
     options.program = program_;
     options.cwd = dir_ / "elsewhere";
     options.input = input;
-    options.timeoutSeconds = 60;
-    qmtest::RunResult r = qmtest::Run(args, options);
-    EXPECT_EQ(r.err, "");  // sanitizer reports land here
+    qmtest::RunResult r = qmjob::Quellmark(args, options);
     EXPECT_TRUE(code < 0 || r.exitCode == code) << r.exitCode << " " << r.out;
     EXPECT_TRUE(Contains(r.out, shown)) << r.out;
     return r;

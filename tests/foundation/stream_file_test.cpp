@@ -23,11 +23,7 @@ using gen::Result;
 std::wstring Wide(const std::string& path) { return platform::DecodeSystemText(path); }
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-std::string Pattern(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 13 + 5);
-  return bytes;
-}
+using qmtest::Pattern;
 
 class StreamFile : public ::testing::Test {
  protected:
@@ -103,16 +99,6 @@ TEST_F(StreamFile, DescriptorZeroStillCountsAsOpen) {
   close(saved);
   EXPECT_TRUE(ok);
   EXPECT_EQ(read_, 2u);
-}
-
-TEST_F(StreamFile, FileThatShrinksAfterOpenFailsTheRead) {
-  OpenInput(Pattern(1000));
-  ASSERT_TRUE(input_.Read(buffer_, 400, read_));
-  ASSERT_EQ(truncate((dir_ / "in").c_str(), 500), 0);
-  read_ = 0;
-  EXPECT_FALSE(input_.Read(buffer_, 1000, read_));
-  EXPECT_EQ(read_, 0u);
-  EXPECT_EQ(input_.GetLastError(), (Result{1, EIO}));
 }
 
 TEST_F(StreamFile, OutputIsCreatedOwnerOnlyAndAppendedTo) {

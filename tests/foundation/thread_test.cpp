@@ -44,7 +44,6 @@ class ThreadRun : public ::testing::Test {
 TEST(Thread, NothingToWaitForWithoutARun) {
   Thread thread;
   EXPECT_EQ(thread.Wait(250), kWaitNothing);
-  EXPECT_EQ(thread.Wait(), kWaitNothing);
   EXPECT_EQ(thread.Start(), (Result{5, err::kCodeNoRunnable}));
   EXPECT_FALSE(thread.IsRunning());
   EXPECT_EQ(thread.Wait(0), kWaitNothing);

@@ -1,6 +1,7 @@
 #include "tests/support/run_program.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -21,110 +22,82 @@
 extern char** environ;
 
 namespace qmtest {
-namespace {
-
-void SetNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
-
-}  // namespace
 
 RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
   RunResult result;
-  int inPipe[2], outPipe[2], errPipe[2];
-  if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0 ||
-      pipe2(errPipe, O_CLOEXEC) != 0) {
+  // Standard input from a file: the program may end before reading it.
+  FILE* input = tmpfile();
+  int outPipe[2], errPipe[2];
+  if (!input || pipe2(outPipe, O_CLOEXEC | O_NONBLOCK) != 0 ||
+      pipe2(errPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     ADD_FAILURE() << "pipe: " << strerror(errno);
     return result;
   }
-  std::vector<std::string> argStore = args;
+  fwrite(options.input.data(), 1, options.input.size(), input);
+  fflush(input);
+  rewind(input);
+  std::vector<std::string> argStore = args, envStore = options.env;
   if (argStore.empty()) argStore.push_back(options.program);
-  std::vector<char*> argv;
-  std::string program = options.program;
-  for (auto& a : argStore) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStore;
   for (char** e = environ; *e; ++e) envStore.emplace_back(*e);
-  for (const auto& e : options.env) envStore.push_back(e);
-  std::vector<char*> envp;
+  std::vector<char*> argv, envp;
+  for (auto& a : argStore) argv.push_back(a.data());
   for (auto& e : envStore) envp.push_back(e.data());
+  argv.push_back(nullptr);
   envp.push_back(nullptr);
 
-  pid_t pid = fork();
+  const pid_t pid = fork();
   if (pid == 0) {
-    dup2(inPipe[0], 0);
+    dup2(fileno(input), 0);
     dup2(outPipe[1], 1);
     dup2(errPipe[1], 2);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
-    if (options.fileSizeLimit >= 0) {
-      const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
-                         static_cast<rlim_t>(options.fileSizeLimit)};
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
-    }
-    if (!options.coreDumps) {
-      const rlimit none{0, 0};
-      if (setrlimit(RLIMIT_CORE, &none) != 0) _exit(125);
-    }
+    const auto limit = [](int resource, long long value) {
+      const rlimit both{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+      if (setrlimit(resource, &both) != 0) _exit(125);
+    };
+    if (options.fileSizeLimit >= 0) limit(RLIMIT_FSIZE, options.fileSizeLimit);
+    if (!options.coreDumps) limit(RLIMIT_CORE, 0);
     if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(126);
-    execve(program.c_str(), argv.data(), envp.data());
+    execve(options.program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
-  close(inPipe[0]);
+  fclose(input);
   close(outPipe[1]);
   close(errPipe[1]);
-  SetNonBlocking(inPipe[1]);
-  SetNonBlocking(outPipe[0]);
-  SetNonBlocking(errPipe[0]);
 
-  size_t written = 0;
-  int inFd = inPipe[1];
-  if (options.input.empty()) {
-    close(inFd);
-    inFd = -1;
-  }
   const auto deadline = std::chrono::steady_clock::now() +
                         std::chrono::milliseconds(static_cast<long>(options.timeoutSeconds * 1000));
-  bool outOpen = true, errOpen = true;
+  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
   char buf[65536];
-  while (outOpen || errOpen) {
-    pollfd fds[3];
-    int n = 0;
-    if (outOpen) fds[n++] = {outPipe[0], POLLIN, 0};
-    if (errOpen) fds[n++] = {errPipe[0], POLLIN, 0};
-    if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       kill(pid, SIGKILL);
       ADD_FAILURE() << "program timed out";
       break;
     }
-    const long pollMs = options.watch ? 10 : 1000;
-    if (poll(fds, n, static_cast<int>(std::min<long>(left.count(), pollMs))) < 0 && errno != EINTR) break;
-    for (int i = 0; i < n; ++i) {
-      if (!fds[i].revents) continue;
-      if (fds[i].fd == inFd) {
-        ssize_t w = write(inFd, options.input.data() + written, options.input.size() - written);
-        if (w > 0) written += static_cast<size_t>(w);
-        if (w < 0 || written == options.input.size()) {
-          close(inFd);
-          inFd = -1;
-        }
-        continue;
-      }
-      ssize_t r = read(fds[i].fd, buf, sizeof buf);
+    // Closed ends (fd < 0) are skipped by poll.
+    poll(fds, 2, static_cast<int>(std::min<long>(left.count(), options.watch ? 10 : 1000)));
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || !fds[i].revents) continue;
+      const ssize_t r = read(fds[i].fd, buf, sizeof buf);
       if (r > 0) {
-        (fds[i].fd == outPipe[0] ? result.out : result.err).append(buf, static_cast<size_t>(r));
+        sinks[i]->append(buf, static_cast<size_t>(r));
       } else if (r == 0 || (errno != EAGAIN && errno != EINTR)) {
-        (fds[i].fd == outPipe[0] ? outOpen : errOpen) = false;
+        close(fds[i].fd);
+        fds[i].fd = -1;
       }
     }
-    if (options.watch && (outOpen || errOpen)) options.watch(pid, result.out);
+    if (options.watch && (fds[0].fd >= 0 || fds[1].fd >= 0)) options.watch(pid, result.out);
   }
-  if (inFd >= 0) close(inFd);
-  close(outPipe[0]);
-  close(errPipe[0]);
+  for (const pollfd& fd : fds) {
+    if (fd.fd >= 0) close(fd.fd);
+  }
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }

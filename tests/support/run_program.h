@@ -51,4 +51,11 @@ bool FileExists(const std::string& path);
 // The known-answer folder shared with other implementations.
 std::string VectorsDir();
 
+// The plaintexts of the known-answer files: byte i is (i * 13 + 5) mod 256.
+inline std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 13 + 5) & 0xFF);
+  return bytes;
+}
+
 }  // namespace qmtest
