@@ -16,7 +16,7 @@
 #include "foundation/io/istream_file.h"
 #include "foundation/io/ostream_file.h"
 #include "foundation/platform/console.h"
-#include "foundation/platform/filesystem.h"
+#include "foundation/platform/files.h"
 
 namespace {
 
@@ -91,12 +91,12 @@ gen::Result2 RemoveExistingOutput(const SEncryptData& job) {
 // with its own, more telling error.
 void CreateOutputFolder(const std::wstring& outputPath) {
   const std::wstring folder = thisapp::GetFolderPath(outputPath);
-  if (folder.empty() || platform::IsExistingFolder(platform::GetPathAttributes(folder))) return;
+  if (folder.empty() || platform::GetPathKind(folder) == platform::PathKind::kFolder) return;
   const int error = platform::CreateDirectories(folder);
   if (error == 0) return;
-  const gen::Result failure{gen::kKindSystem, static_cast<uint32_t>(error)};
   WideOut() << L"[ERROR] Failed to create the directory for the output file. Directory path: "
-            << folder << L". Error: " << thisapp::CErrMsg().GetErrorText(failure) << L".\r\n";
+            << folder << L". Error: " << thisapp::CErrMsg().GetErrorText(gen::SystemError(error))
+            << L".\r\n";
 }
 
 // Tells what escaped the job and answers it as the job's failure.
@@ -160,7 +160,7 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
   if (job.inputFile.empty()) {
     return Refuse("[ERROR] Input file not defined.", kCodeInputNotDefined);
   }
-  if (!platform::IsExistingFile(platform::GetPathAttributes(job.inputFile))) {
+  if (platform::GetPathKind(job.inputFile) != platform::PathKind::kFile) {
     return Refuse("[ERROR] Input file not found.", kCodeInputNotFound);
   }
   if (job.outputFile.empty()) {
@@ -170,7 +170,7 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
     return Refuse("[ERROR] Output file name matches the name of the input file.",
                   kCodeOutputIsInput);
   }
-  if (platform::IsExistingFile(platform::GetPathAttributes(job.outputFile))) {
+  if (thisapp::IsExistingOutput(job.outputFile)) {
     const gen::Result2 removed = RemoveExistingOutput(job);
     if (!gen::IsSuccess(removed)) return removed;
   } else {
@@ -183,7 +183,9 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
               << thisapp::CErrMsg().GetErrorText(answer) << L".\r\n";
     return answer;
   }
-  answer = Widen(files.output.Open(job.outputFile.c_str()));
+  // Only a file made here and now is written: whatever appeared at the
+  // path since the checks above is refused, never written through.
+  answer = Widen(files.output.OpenNew(job.outputFile.c_str()));
   if (!gen::IsSuccess(answer)) {
     WideOut() << L"[ERROR] Failed to open output file. Error: "
               << thisapp::CErrMsg().GetErrorText(answer) << L".\r\n";

@@ -10,7 +10,7 @@
 #include "foundation/err/trim.h"
 #include "foundation/platform/console.h"
 #include "foundation/platform/console_input.h"
-#include "foundation/platform/filesystem.h"
+#include "foundation/platform/files.h"
 #include "foundation/platform/strings.h"
 
 namespace thisapp {
@@ -37,7 +37,7 @@ bool ConfirmRewrite(const std::wstring& outputPath) {
 void RewriteStep(const SCommandLine& commandLine, const std::wstring& inputPath,
                  const std::wstring& outputPath) {
   if (!commandLine.rewrite) return;
-  if (!platform::IsExistingFile(platform::GetPathAttributes(outputPath))) return;
+  if (!IsExistingOutput(outputPath)) return;
   if (IsInputItself(inputPath, outputPath)) return;
   if (commandLine.confirm && !ConfirmRewrite(outputPath)) return;
   DeleteExistingOutput(outputPath, L"[ERROR] Failed to delete file. File path: ");
@@ -56,8 +56,7 @@ int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
               << std::endl;
     return kExitInputNotDefined;
   }
-  const uint32_t inputAttributes = platform::GetPathAttributes(inputPath);
-  if (!platform::IsExistingFile(inputAttributes)) {
+  if (platform::GetPathKind(inputPath) != platform::PathKind::kFile) {
     WideOut() << (encrypt ? L"[ERROR] Failed to encrypt file '"
                           : L"[ERROR] Failed to decrypt file '")
               << inputPath << L"'. File not found.\r\n";
@@ -73,7 +72,7 @@ int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
   job.outputFile = outputPath;
 
   RewriteStep(commandLine, inputPath, outputPath);
-  if (platform::IsExistingFile(platform::GetPathAttributes(outputPath))) {
+  if (IsExistingOutput(outputPath)) {
     std::cout << (encrypt ? "[ERROR] Failed to encrypt file. " : "[ERROR] Failed to decrypt file. ");
     WideOut() << L"Output file (" << outputPath << L") already exists.\r\n";
     return kExitOutputExists;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/constants.h"
-#include "foundation/platform/filesystem.h"
+#include "foundation/platform/files.h"
 
 namespace thisapp {
 namespace {
@@ -92,7 +92,7 @@ std::wstring MakeDefaultOutputPath(bool encrypt, const std::wstring& inputPath) 
 
 std::wstring ResolvePath(const std::wstring& path) {
   if (path.empty()) return {};
-  if (platform::IsExistingFile(platform::GetPathAttributes(path))) return path;
+  if (platform::GetPathKind(path) == platform::PathKind::kFile) return path;
   if (GetFolderPath(path).empty()) {
     std::wstring resolved = GetModuleFolder();
     return JoinPath(resolved, path);

@@ -30,6 +30,9 @@ struct Result2 {
 // One of the program's own codes, with no context.
 inline Result2 OwnError(uint32_t code) { return Result2{kKindOwn, code, 0, 0}; }
 
+// A system error number (errno) as a result pair.
+inline Result SystemError(int error) { return Result{kKindSystem, static_cast<uint32_t>(error)}; }
+
 // Kinds are not looked at: {5, 0, ...} is a success.
 inline bool IsSuccess(const Result2& r) { return r.code == 0 && r.ctxCode == 0; }
 

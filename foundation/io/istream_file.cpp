@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "foundation/err/codes.h"
-#include "foundation/platform/errors.h"
 #include "foundation/platform/files.h"
 
 namespace tarnwick::io::internal {
@@ -15,12 +14,11 @@ gen::Result IStreamFile<wchar_t>::Open(const wchar_t* fileName) {
   if (refused.code != 0) return refused;
   lastError_.Set({});
   platform::FileHandle file = platform::kNoFile;
-  if (!platform::OpenForReading(fileName, file)) return {gen::kKindSystem, platform::LastError()};
+  if (const int error = platform::OpenForReading(fileName, file)) return gen::SystemError(error);
   int64_t size = 0;
-  if (!platform::FileSize(file, size)) {
-    const gen::Result failure{gen::kKindSystem, platform::LastError()};
+  if (const int error = platform::GetFileSize(file, size)) {
     platform::CloseFile(file);
-    return failure;
+    return gen::SystemError(error);
   }
   StoreHandle(handle_, file);
   StoreOptions({size, 0});
@@ -63,12 +61,12 @@ bool IStreamFile<wchar_t>::Read(uint8_t* buffer, int32_t length, uint32_t& read)
   // All of `count` or a failure: a short answer in the middle of the file
   // would be taken for data by the caller.
   size_t done = 0;
-  const bool complete = platform::ReadExact(file, buffer, static_cast<size_t>(count), done);
+  const int error = platform::ReadExact(file, buffer, static_cast<size_t>(count), done);
   // The position follows the file's own, also over bytes a failed read took.
   options.position += static_cast<int64_t>(done);
   StoreOptions(options);
-  if (!complete) {
-    lastError_.Set({gen::kKindSystem, platform::LastError()});
+  if (error != 0) {
+    lastError_.Set(gen::SystemError(error));
     return false;
   }
   read = static_cast<uint32_t>(count);

@@ -1,7 +1,6 @@
 #include "foundation/io/ostream_file.h"
 
 #include "foundation/err/codes.h"
-#include "foundation/platform/errors.h"
 #include "foundation/platform/files.h"
 
 namespace tarnwick::io::internal {
@@ -9,11 +8,20 @@ namespace tarnwick::io::internal {
 OStreamFile<wchar_t>::~OStreamFile() { CloseHeldFile(handle_); }
 
 gen::Result OStreamFile<wchar_t>::Open(const wchar_t* fileName) {
+  return OpenWith(platform::OpenForAppending, fileName);
+}
+
+gen::Result OStreamFile<wchar_t>::OpenNew(const wchar_t* fileName) {
+  return OpenWith(platform::CreateNewFile, fileName);
+}
+
+gen::Result OStreamFile<wchar_t>::OpenWith(int (*open)(const wchar_t*, platform::FileHandle&),
+                                           const wchar_t* fileName) {
   const gen::Result refused = CheckOpenRequest(fileName, handle_);
   if (refused.code != 0) return refused;
   lastError_.Set({});
   platform::FileHandle file = platform::kNoFile;
-  if (!platform::OpenForAppending(fileName, file)) return {gen::kKindSystem, platform::LastError()};
+  if (const int error = open(fileName, file)) return gen::SystemError(error);
   StoreHandle(handle_, file);
   return {};
 }
@@ -34,8 +42,8 @@ uint32_t OStreamFile<wchar_t>::Write(const uint8_t* buffer, int32_t length) {
   size_t written = 0;
   while (written < total) {
     size_t n = 0;
-    if (!platform::WriteSome(file, buffer + written, total - written, n)) {
-      lastError_.Set({gen::kKindSystem, platform::LastError()});
+    if (const int error = platform::WriteSome(file, buffer + written, total - written, n)) {
+      lastError_.Set(gen::SystemError(error));
       break;
     }
     written += n;

@@ -13,7 +13,7 @@ template <typename Char>
 class OStreamFile;
 
 // A file written at its end, unbuffered: one opened that exists keeps its
-// bytes in front of the new ones.
+// bytes in front of the new ones. OpenNew opens only a file it creates.
 template <>
 class OStreamFile<wchar_t> : public IOStream<char> {
  public:
@@ -24,6 +24,10 @@ class OStreamFile<wchar_t> : public IOStream<char> {
 
   // Creates the file when missing; failures are answered, not kept.
   gen::Result Open(const wchar_t* fileName);
+  // Creates the file, refusing whatever stands at the path already (a
+  // file, a link, a pipe, a device: {1, EEXIST}; a folder: {1, EISDIR})
+  // without touching it.
+  gen::Result OpenNew(const wchar_t* fileName);
 
   // Writes all `length` bytes, continuing after partial writes; fewer
   // bytes answered means a failure kept as the last error.
@@ -32,6 +36,8 @@ class OStreamFile<wchar_t> : public IOStream<char> {
   gen::Result GetLastError() override;
 
  private:
+  gen::Result OpenWith(int (*open)(const wchar_t*, platform::FileHandle&), const wchar_t* fileName);
+
   HandleHolder handle_;
   sync::SafeValue<gen::Result> lastError_;
 };

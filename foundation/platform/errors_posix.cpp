@@ -5,15 +5,6 @@
 #include "foundation/platform/text.h"
 
 namespace tarnwick::platform {
-namespace {
-
-thread_local uint32_t tLastError = 0;
-
-}  // namespace
-
-uint32_t LastError() { return tLastError; }
-
-void SetLastError(uint32_t code) { tLastError = code; }
 
 std::wstring ErrorMessage(uint32_t code) {
   const int number = static_cast<int>(code);

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,6 +22,12 @@ void PrepareProcess() {
   }
   signal(SIGPIPE, SIG_IGN);
   signal(SIGXFSZ, SIG_IGN);
+  // The memory holds the password, the key and plaintext. Not dumpable
+  // also covers a core pattern that pipes to a program, which the limit
+  // does not.
+  const rlimit noCore{0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
+  prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
 }
 
 }  // namespace tarnwick::platform

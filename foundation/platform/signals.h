@@ -22,9 +22,12 @@ using ConsoleHandler = bool (*)(uint32_t event);
 void BlockConsoleSignals();
 
 // Installs `handler` and starts the one thread that waits for the console
-// signals and calls it with their event. Answers 0, or the error number when
-// the thread could not be started; the signals are then unblocked again and
-// keep their default action. A second call only replaces the handler.
+// signals; each handler call runs on a thread of its own, so a call that
+// blocks never holds up the next signal. A signal that arrives while a call
+// is still in progress takes its default action (the process ends). Answers
+// 0, or the error number when the thread could not be started; the signals
+// are then unblocked again and keep their default action. A second call
+// only replaces the handler.
 uint32_t InstallConsoleHandler(ConsoleHandler handler);
 
 // Ends the dispatching and waits for a handler call in progress: no handler

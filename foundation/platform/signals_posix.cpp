@@ -32,8 +32,12 @@ const InterruptPipe& Pipe() {
 }
 
 struct Dispatcher {
-  std::mutex mutex;  // guards thread
-  std::thread thread;
+  std::mutex mutex;  // guards thread, and call once thread has ended
+  std::thread thread;  // waits for the signals
+  // The handler call in progress, or the last one. Only the waiting thread
+  // starts and joins it, and StopConsoleDispatch once that thread is gone.
+  std::thread call;
+  std::atomic<bool> calling{false};
   std::atomic<ConsoleHandler> handler{nullptr};
   std::atomic<bool> stopping{false};
 };
@@ -84,14 +88,35 @@ void DefaultAction(int sig) {
   pthread_sigmask(SIG_BLOCK, &one, nullptr);  // only when the process lives on
 }
 
+void CallHandler(int sig) {
+  Dispatcher& state = State();
+  const ConsoleHandler handler = state.handler.load();
+  if (!handler || !handler(EventOf(sig))) DefaultAction(sig);
+  state.calling.store(false);
+}
+
+// Each handler call runs on a thread of its own, as a console's do, so the
+// waiting thread is free for the next signal while a call blocks (a
+// cancellation waits for the job, which may wait for a stalled write).
+// A signal that comes while a call is still in progress is not queued
+// behind it: it ends the process by its default action.
 void Dispatch(int sig) {
   if (sig == SIGINT || sig == SIGHUP) {
     const char byte = 1;
     // A full pipe already tells the reader enough.
     [[maybe_unused]] const ssize_t written = write(Pipe().writeFd, &byte, 1);
   }
-  const ConsoleHandler handler = State().handler.load();
-  if (!handler || !handler(EventOf(sig))) DefaultAction(sig);
+  Dispatcher& state = State();
+  if (state.calling.exchange(true)) {
+    DefaultAction(sig);
+    return;
+  }
+  if (state.call.joinable()) state.call.join();  // it has returned already
+  try {
+    state.call = std::thread(CallHandler, sig);
+  } catch (const std::system_error&) {
+    CallHandler(sig);  // no thread to be had: better late than never
+  }
 }
 
 void WaitLoop() {
@@ -137,6 +162,7 @@ void StopConsoleDispatch() {
   state.stopping.store(true);
   pthread_kill(state.thread.native_handle(), WakeSignal());
   state.thread.join();
+  if (state.call.joinable()) state.call.join();
 }
 
 int ConsoleInterruptFd() { return Pipe().readFd; }

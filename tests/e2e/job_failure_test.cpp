@@ -89,11 +89,13 @@ TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
 }
 
 TEST_F(FailedJob, OutputNamingTheInputInOtherLettersIsRefusedUntouched) {
-  for (bool encrypt : {true, false}) {
-    const Job job = Of(encrypt, dir_ / (encrypt ? "IN.BIN" : "IN.ENC"));
-    ExpectFailure(job, "[ERROR] Output file name matches the name of the input file.\n",
-                  "(error: 5/206)");
-    EXPECT_FALSE(qmtest::FileExists(job.out));
+  for (const std::string folder : {"/", "/nosuch/../"}) {
+    for (bool encrypt : {true, false}) {
+      const Job job = Of(encrypt, dir_.path() + folder + (encrypt ? "IN.BIN" : "IN.ENC"));
+      ExpectFailure(job, "[ERROR] Output file name matches the name of the input file.\n",
+                    "(error: 5/206)");
+      EXPECT_FALSE(qmtest::FileExists(job.out));
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -73,12 +74,27 @@ TEST_F(JobSignals, InterruptOrHangUpCancelsAndKeepsThePartialOutput) {
   }
 }
 
-TEST_F(JobSignals, BreakEndsTheProcessAsItsDefaultActionDoes) {
-  qmjob::MakeSparseFile(dir_ / "big.bin", 64ll << 20);
-  const qmtest::RunResult r = RunAndSignal({true, dir_ / "big.bin", dir_ / "big.enc", kSlow}, SIGQUIT);
+// Memory holds the password and plaintext: the program allows itself no
+// core file, even where the user allows one.
+TEST_F(JobSignals, BreakEndsTheProcessAsItsDefaultActionDoesWithoutACore) {
+  const Job job{true, dir_ / "big.bin", dir_ / "big.enc", kSlow};
+  qmjob::MakeSparseFile(job.in, 64ll << 20);
+  qmtest::RunOptions options;
+  options.cwd = dir_.path();
+  std::string limits;
+  options.watch = [&](int pid, const std::string&) {
+    if (sent || FileSize(job.out) <= 0) return;
+    limits = qmtest::ReadFile("/proc/" + std::to_string(pid) + "/limits");
+    sent = kill(pid, SIGQUIT) == 0;
+  };
+  const qmtest::RunResult r = job.Run(options);
   ASSERT_TRUE(sent);
   EXPECT_EQ(r.signal, SIGQUIT);
   EXPECT_EQ(r.out.find("canceled"), std::string::npos);
+  EXPECT_TRUE(std::regex_search(limits, std::regex("Max core file size +0 +0 ")));
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    EXPECT_EQ(entry.path().filename().string().rfind("core", 0), std::string::npos) << entry.path();
+  }
 }
 
 // Ctrl+C and a closed terminal cancel (exit 0, the output a prefix of the

@@ -147,6 +147,75 @@ TEST_F(PathsFlow, TheInputIsNeverDeletedAsTheOutput) {
   EXPECT_EQ(qmtest::ReadFile(in_), "plain text");
 }
 
+// ".." is taken textually, as on Windows: after a folder that does not
+// exist it cannot lead the output around the checks onto the input or
+// another file. The lines show the paths as given.
+TEST_F(PathsFlow, DotDotAfterAMissingFolderNamesTheFileItTextuallyNames) {
+  const std::string enc = dir_ / "bin/in.enc", other = dir_ / "bin/other.txt";
+  const std::string missing = dir_ / "bin/nosuch";
+  ASSERT_EQ((qmjob::Job{true, in_, enc}.Run().exitCode), 0);
+  for (const bool encrypt : {true, false}) {
+    const std::string in = encrypt ? in_ : enc, input = qmtest::ReadFile(in);
+    const qmjob::Job onInput{encrypt, in, missing + "/../" + (encrypt ? "in.txt" : "in.enc")};
+    const qmjob::Job onOther{encrypt, in, missing + "/../other.txt"};
+    const auto exists = [&](const qmjob::Job& job) {
+      return qmjob::Banner() + (encrypt ? "[ERROR] Failed to encrypt file. Output file ("
+                                        : "[ERROR] Failed to decrypt file. Output file (") +
+             job.out + ") already exists.\r\n";
+    };
+    const struct {
+      const qmjob::Job& job;
+      std::vector<std::string> flags;
+    } refused[] = {{onInput, {}}, {onInput, {"/rewrite"}}, {onInput, {"/rewrite", "/confirm"}},
+                   {onOther, {}}};
+    for (const auto& c : refused) {
+      SCOPED_TRACE(c.job.out + " " + std::to_string(c.flags.size()));
+      qmtest::WriteFile(other, "other");
+      qmjob::Job job = c.job;
+      job.more = c.flags;
+      qmtest::RunOptions options;
+      options.input = "y\n";
+      const qmtest::RunResult r = job.Run(options);
+      EXPECT_EQ(r.exitCode, 6);
+      EXPECT_EQ(r.out, exists(job));
+      EXPECT_EQ(qmtest::ReadFile(other), "other");
+    }
+    qmjob::Job job = onOther;
+    job.more = {"/rewrite"};
+    const qmtest::RunResult r = job.Run();
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string shown = qmjob::Banner() +
+                              "Already existing file has been deleted. File path: " + job.out +
+                              ".\r\n" + job.Header().substr(qmjob::Banner().size());
+    const std::string name = encrypt ? "in.txt" : "in.enc";
+    EXPECT_TRUE(qmjob::ShowsJob(r.out, shown, qmjob::SuccessEnd(encrypt, name)));
+    EXPECT_EQ(qmtest::ReadFile(other), encrypt ? qmtest::ReadFile(enc) : "plain text");
+    EXPECT_EQ(qmtest::ReadFile(in), input);
+    EXPECT_FALSE(qmtest::FileExists(missing));
+  }
+}
+
+// A link at the output path is an existing output: never written through;
+// under /rewrite the link goes, never its target.
+TEST_F(PathsFlow, ALinkAtTheOutputPathIsNeverFollowed) {
+  const std::string link = dir_ / "bin/link.enc", target = dir_ / "victim";
+  fs::create_symlink(target, link);  // dangling
+  Encrypt(link, {}, 6, "Output file (" + link + ") already exists.\r\n");
+  EXPECT_FALSE(qmtest::FileExists(target));
+  for (const bool targetExists : {false, true}) {
+    if (targetExists) {
+      qmtest::WriteFile(target, "victim");
+      fs::remove(link);
+      fs::create_symlink(target, link);
+    }
+    Encrypt(link, {"/rewrite"}, 0,
+            "Already existing file has been deleted. File path: " + link + ".\r\n");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+    EXPECT_EQ(qmtest::FileExists(target), targetExists);
+  }
+  EXPECT_EQ(qmtest::ReadFile(target), "victim");
+}
+
 // Ctrl+C while the question waits counts as no answer. Standard input is
 // a FIFO the program itself holds open for writing too, so it never ends:
 // only the interrupt can end the wait.

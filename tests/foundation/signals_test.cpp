@@ -88,5 +88,31 @@ TEST(ConsoleSignalsDeathTest, DecliningHandlerLetsTheSignalEndTheProcess) {
   }
 }
 
+// A handler call that never returns (a cancellation waiting for a job
+// stuck in a write) keeps no signal waiting behind it: the next one ends
+// the process by its default action.
+TEST(ConsoleSignalsDeathTest, SignalsDuringABlockedCallEndTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  static std::atomic<bool> blocked{false};
+  for (int sig : {SIGINT, SIGTERM}) {
+    EXPECT_EXIT(
+        {
+          BlockConsoleSignals();
+          InstallConsoleHandler([](uint32_t) {
+            blocked = true;
+            for (;;) pause();
+            return true;
+          });
+          alarm(10);  // a lost signal fails instead of hanging
+          kill(getpid(), SIGINT);
+          while (!blocked) usleep(1000);
+          kill(getpid(), sig);
+          for (;;) pause();
+        },
+        ::testing::KilledBySignal(sig), "")
+        << "signal " << sig;
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick::platform

@@ -116,6 +116,32 @@ TEST_F(StreamFile, OutputIsCreatedOwnerOnlyAndAppendedTo) {
   EXPECT_EQ(qmtest::ReadFile(dir_ / "old"), "old;new!");
 }
 
+// Only a file it makes itself is opened: whatever stands at the path stays
+// as it was, and the open never blocks on a FIFO.
+TEST_F(StreamFile, NewOutputIsNeverAnExistingOne) {
+  qmtest::WriteFile(dir_ / "file", "old");
+  qmtest::WriteFile(dir_ / "target", "old");
+  ASSERT_EQ(symlink((dir_ / "target").c_str(), (dir_ / "link").c_str()), 0);
+  ASSERT_EQ(symlink((dir_ / "planted").c_str(), (dir_ / "dangling").c_str()), 0);
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  for (const char* name : {"file", "link", "dangling", "fifo"}) {
+    OStreamFile<wchar_t> out;
+    EXPECT_EQ(out.OpenNew(Wide(dir_ / name).c_str()), (Result{1, EEXIST})) << name;
+    EXPECT_EQ(out.WriteByte('x'), 0u) << name;
+  }
+  EXPECT_EQ(output_.OpenNew(Wide(dir_.path()).c_str()), (Result{1, EISDIR}));
+  EXPECT_EQ(qmtest::ReadFile(dir_ / "file"), "old");
+  EXPECT_EQ(qmtest::ReadFile(dir_ / "target"), "old");
+  EXPECT_FALSE(qmtest::FileExists(dir_ / "planted"));
+
+  ASSERT_EQ(output_.OpenNew(Wide(dir_ / "new").c_str()), (Result{0, 0}));
+  EXPECT_EQ(output_.Write(Bytes("new"), 3), 3u);
+  struct stat st;
+  ASSERT_EQ(lstat((dir_ / "new").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(qmtest::ReadFile(dir_ / "new"), "new");
+}
+
 // The write crosses the file-size limit: the part below it goes in, the
 // rest fails with EFBIG (SIGXFSZ ignored, so the process lives on).
 TEST_F(StreamFile, WritePastTheFileSizeLimitFails) {

@@ -59,7 +59,9 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
       if (setrlimit(resource, &both) != 0) _exit(125);
     };
     if (options.fileSizeLimit >= 0) limit(RLIMIT_FSIZE, options.fileSizeLimit);
-    if (!options.coreDumps) limit(RLIMIT_CORE, 0);
+    rlimit core{};
+    getrlimit(RLIMIT_CORE, &core);
+    limit(RLIMIT_CORE, options.coreDumps ? static_cast<long long>(core.rlim_max) : 0);
     if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(126);
     execve(options.program.c_str(), argv.data(), envp.data());
     _exit(127);

@@ -13,7 +13,9 @@ struct RunOptions {
   std::vector<std::string> env;           // extra NAME=VALUE entries
   double timeoutSeconds = 120;
   long long fileSizeLimit = -1;  // largest file the program may write; -1: none
-  bool coreDumps = true;         // false: a core-dumping signal leaves no core
+  // false: a core-dumping signal leaves no core; true: the core-file limit
+  // is raised as far as the hard limit allows.
+  bool coreDumps = true;
   // Called about every 10 ms while the program runs, with its process id
   // and its standard output so far (to send it signals at the right time).
   std::function<void(int pid, const std::string& out)> watch;

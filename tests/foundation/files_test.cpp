@@ -1,4 +1,4 @@
-#include "foundation/platform/filesystem.h"
+#include "foundation/platform/files.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -32,17 +32,33 @@ class FileSystem : public ::testing::Test {
   qmtest::TempDir dir_;
 };
 
-TEST_F(FileSystem, AttributesTellFilesFoldersAndNothing) {
-  const std::vector<std::pair<std::string, uint32_t>> cases = {
-      {"file", kAttrNormal},   {"link-to-file", kAttrNormal}, {"fifo", kAttrNormal},
-      {"folder", kAttrFolder}, {"link-to-folder", kAttrFolder}, {"dangling", kAttrInvalid},
-      {"missing", kAttrInvalid}, {"file/x", kAttrInvalid},
+// Links are followed, or taken as what they are; ".." is textual.
+TEST_F(FileSystem, KindsTellFilesFoldersAndNothing) {
+  using K = PathKind;
+  fs::create_directory(dir_ / "folder/inner");
+  fs::create_symlink(dir_ / "folder/inner", dir_ / "link-to-inner");
+  const struct {
+    std::string name;
+    PathKind followed, entry;
+  } cases[] = {
+      {"file", K::kFile, K::kFile},           {"fifo", K::kFile, K::kFile},
+      {"link-to-file", K::kFile, K::kFile},   {"link-to-folder", K::kFolder, K::kFile},
+      {"dangling", K::kNothing, K::kFile},    {"folder", K::kFolder, K::kFolder},
+      {"missing", K::kNothing, K::kNothing},  {"file/x", K::kNothing, K::kNothing},
+      {"missing/../file", K::kFile, K::kFile}, {"link-to-inner/../file", K::kFile, K::kFile},
   };
-  for (const auto& [name, attributes] : cases) {
-    EXPECT_EQ(GetPathAttributes(At(name)), attributes) << name;
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetPathKind(At(c.name)), c.followed) << c.name;
+    EXPECT_EQ(GetEntryKind(At(c.name)), c.entry) << c.name;
   }
-  EXPECT_EQ(GetPathAttributes(L""), kAttrInvalid);
-  EXPECT_EQ(GetPathAttributes(std::wstring(1, static_cast<wchar_t>(0x110000))), kAttrInvalid);
+  EXPECT_EQ(GetPathKind(L""), K::kNothing);
+  EXPECT_EQ(GetPathKind(std::wstring(1, static_cast<wchar_t>(0x110000))), K::kNothing);
+  EXPECT_TRUE(IsSameFile(At("link-to-file"), At("missing/../file")));
+  EXPECT_FALSE(IsSameFile(At("dangling"), At("dangling")));
+
+  EXPECT_EQ(CreateDirectories(At("missing/../made/deep/")), 0);
+  EXPECT_TRUE(fs::is_directory(dir_ / "made/deep"));
+  EXPECT_FALSE(qmtest::FileExists(dir_ / "missing"));
 }
 
 TEST_F(FileSystem, RemoveTakesFilesAndLinksButNothingElse) {
@@ -54,7 +70,8 @@ TEST_F(FileSystem, RemoveTakesFilesAndLinksButNothingElse) {
   EXPECT_EQ(RemoveFile(At("file")), 0);
   EXPECT_FALSE(qmtest::FileExists(dir_ / "file"));
 
-  EXPECT_EQ(RemoveFile(At("folder")), EISDIR);
+  // Tidied first: this is the folder, not a file inside a missing one.
+  EXPECT_EQ(RemoveFile(At("missing/../folder")), EISDIR);
   EXPECT_NE(RemoveFile(At("fifo")), 0);
   EXPECT_EQ(RemoveFile(At("missing")), ENOENT);
   EXPECT_NE(RemoveFile(L""), 0);
