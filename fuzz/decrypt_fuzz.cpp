@@ -23,7 +23,7 @@
 #include "cryptopp/factory.h"
 #include "cryptopp/file_header.h"
 #include "cryptopp/codes.h"
-#include "cryptopp/job_password.h"
+#include "cryptopp/job_core.h"
 #include "fuzz/decrypt_input.h"
 #include "tests/support/memory_streams.h"
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cryptopp/job_progress.h"
+#include "cryptopp/job_core.h"
 #include "tests/cryptopp/job_test_support.h"
 
 namespace qmtest {

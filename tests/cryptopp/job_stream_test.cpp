@@ -9,7 +9,7 @@
 
 #include "cryptopp/engine_types.h"
 #include "cryptopp/file_header.h"
-#include "cryptopp/job_chunks.h"
+#include "cryptopp/job_core.h"
 #include "cryptopp/password_hash.h"
 #include "tests/cryptopp/job_test_support.h"
 
