@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "cryptopp/algorithm_table.h"
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/factory.h"
 #include "foundation/platform/strings.h"
 #include "foundation/platform/text.h"

@@ -4,14 +4,6 @@
 
 namespace tarnwick::crypto {
 
-// Hash ids of the password path (Keccak with the submission's padding).
-enum HashId : uint32_t {
-  kHashSha3_224 = 20,
-  kHashSha3_256 = 21,
-  kHashSha3_384 = 22,
-  kHashSha3_512 = 23,
-};
-
 enum CipherMode : uint32_t { kModeNone = 0, kModeCbc = 2 };
 
 // What the catalogue knows of one algorithm; all zero for an unknown id.

@@ -1,6 +1,7 @@
 #include "cryptopp/alg_info.h"
 
 #include "cryptopp/algorithm_table.h"
+#include "cryptopp/hash_table.h"
 #include "foundation/platform/strings.h"
 
 namespace tarnwick::cryptopp {
@@ -55,10 +56,10 @@ uint32_t AlgInfo::GetHashAlgorithm(uint32_t algorithmId) {
 }
 
 uint32_t DefaultHashIdForKeySize(uint32_t keySize) {
-  if (keySize <= 28) return crypto::kHashSha3_224;
-  if (keySize <= 32) return crypto::kHashSha3_256;
-  if (keySize <= 48) return crypto::kHashSha3_384;
-  return crypto::kHashSha3_512;
+  if (keySize <= 28) return kHashSha3_224;
+  if (keySize <= 32) return kHashSha3_256;
+  if (keySize <= 48) return kHashSha3_384;
+  return kHashSha3_512;
 }
 
 crypto::SAlgorithmMatch FindAlgorithmByName(const std::wstring& name) {
@@ -88,41 +89,12 @@ std::wstring GetAlgorithmNameW(uint32_t algorithmId) {
 }
 
 std::string GetHashName(uint32_t hashId) {
-  switch (hashId) {
-    case 1: return "SHA1";
-    case 10: return "SHA-224";
-    case 11: return "SHA-256";
-    case 12: return "SHA-384";
-    case 13: return "SHA-512";
-    case 20: return "SHA3-224";
-    case 21: return "SHA3-256";
-    case 22: return "SHA3-384";
-    case 23: return "SHA3-512";
-    case 30: return "Tiger-192";
-    case 40: return "Whirlpool";
-    case 50: return "RIPEMD-128";
-    case 51: return "RIPEMD-160";
-    case 52: return "RIPEMD-256";
-    case 53: return "RIPEMD-320";
-    case 100: return "Skein256-224";
-    case 101: return "Skein256-256";
-    case 102: return "Skein512-224";
-    case 103: return "Skein512-256";
-    case 104: return "Skein512-384";
-    case 105: return "Skein512-512";
-    case 106: return "Skein1024-224";
-    case 107: return "Skein1024-256";
-    case 108: return "Skein1024-384";
-    case 109: return "Skein1024-512";
-    case 110: return "Skein1024-1024";
-    case 300: return "MD2";
-    case 301: return "MD4";
-    case 303: return "MD5";
-    case 304: return "Panama";
-    case 400: return "Adler32";
-    case 401: return "CRC32";
-    default: return "";
-  }
+#define QM_HASH_NAME(id, Name, name, HashClass) \
+  case id:                                     \
+    return name;
+  switch (hashId) { QM_FOR_EACH_HASH(QM_HASH_NAME) }
+#undef QM_HASH_NAME
+  return "";
 }
 
 std::string GetCipherModeName(uint32_t modeId) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cryptopp/algorithm_table.h"
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/factory_shards.h"
 #include "cryptopp/symmetric_decryptor.h"
 #include "cryptopp/symmetric_encryptor.h"

@@ -19,7 +19,7 @@
 
 #include "crypto/symmetric_decryptor.h"
 #include "cryptopp/alg_info.h"
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/factory.h"
 #include "cryptopp/file_header.h"
 #include "cryptopp/codes.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 
 namespace tarnwick::cryptopp::internal {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cryptopp/alg_info.h"
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 #include "tests/cryptopp/known_answers.h"
 
 namespace tarnwick::cryptopp::internal {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cryptopp/engine_types.h"
+#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/file_header.h"
 #include "cryptopp/job_core.h"
 #include "cryptopp/password_hash.h"
