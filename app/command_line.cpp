@@ -53,19 +53,7 @@ const OptionRow* FindOption(const std::wstring& token) {
 
 }  // namespace
 
-void ResetCommandLine(SCommandLine& commandLine) {
-  commandLine.help = 0;
-  commandLine.listAlgorithms = 0;
-  commandLine.command = SCommandLine::kNone;
-  commandLine.rewrite = 0;
-  commandLine.confirm = 0;
-  commandLine.useSalt = 0;
-  commandLine.algorithm.clear();
-  commandLine.inputFile.clear();
-  commandLine.outputFile.clear();
-  commandLine.password.clear();
-  commandLine.locale.clear();
-}
+void ResetCommandLine(SCommandLine& commandLine) { commandLine = SCommandLine{}; }
 
 bool IsOptionToken(const wchar_t* token) {
   return token && (token[0] == L'/' || token[0] == L'-');

@@ -9,20 +9,21 @@
 #include "app/err_msg.h"
 #include "app/existing_output.h"
 #include "app/paths.h"
+#include "cryptopp/alg_info.h"
 #include "cryptopp/factory.h"
 #include "foundation/err/codes.h"
-#include "foundation/err/format_codes.h"
-#include "foundation/err/utf8.h"
-#include "foundation/io/istream_file.h"
-#include "foundation/io/ostream_file.h"
+#include "foundation/err/err_text.h"
+#include "foundation/io/file_streams.h"
 #include "foundation/platform/console.h"
 #include "foundation/platform/files.h"
+#include "foundation/sync/locked.h"
 
 namespace {
 
 namespace gen = tarnwick::gen;
 namespace platform = tarnwick::platform;
 using platform::WideOut;
+using tarnwick::sync::Locked;
 using thisapp::SEncryptData;
 
 // The runner's own answers (kind 5).
@@ -35,8 +36,6 @@ enum RunnerCode : uint32_t {
   kCodeEngineNotLoaded = 4006,
 };
 
-constexpr uint32_t kSupportedLibraryType = 1;
-
 gen::Result2 Widen(const gen::Result& r) { return {r.kind, r.code, 0, 0}; }
 
 gen::Result2 Refuse(const char* line, uint32_t code) {
@@ -44,25 +43,10 @@ gen::Result2 Refuse(const char* line, uint32_t code) {
   return gen::OwnError(code);
 }
 
-// One access to a guarded holder; the lock is let go on an exception too,
-// so a failed job never leaves it held by a finished worker.
-template <typename Holder, typename Access>
-auto Locked(Holder& holder, Access access) {
-  holder.Lock();
-  try {
-    auto answer = access(holder.value);
-    holder.Unlock();
-    return answer;
-  } catch (...) {
-    holder.Unlock();
-    throw;
-  }
-}
-
 template <typename Object, typename Factory>
 std::shared_ptr<Object> LoadJobObject(const SEncryptData& job) {
   Object* object = nullptr;
-  if (job.libraryType == kSupportedLibraryType) {
+  if (job.libraryType == tarnwick::cryptopp::kLibraryType) {
     Factory factory;
     const gen::Result2 created = factory.Create(job.libraryType, job.algorithmId, &object);
     if (!gen::IsSuccess(created)) {
@@ -137,10 +121,10 @@ void CEncryptor::Stop() {
   canceled.Set(true);
   // Held while stopping: a job object being loaded meanwhile is stopped
   // once it is stored.
-  encryptors.Lock();
-  if (encryptors.value.encryptor) encryptors.value.encryptor->Stop();
-  if (encryptors.value.decryptor) encryptors.value.decryptor->Stop();
-  encryptors.Unlock();
+  Locked(encryptors, [](SEncryptor& objects) {
+    if (objects.encryptor) objects.encryptor->Stop();
+    if (objects.decryptor) objects.decryptor->Stop();
+  });
   thread.Wait();
 }
 
@@ -194,7 +178,7 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
 }
 
 template <typename Object, typename Call>
-gen::Result2 CEncryptor::RunJob(std::shared_ptr<Object> SEncryptor::*slot,
+gen::Result2 CEncryptor::RunJobObject(std::shared_ptr<Object> SEncryptor::*slot,
                                 std::shared_ptr<Object> (*load)(const SEncryptData&),
                                 const SEncryptData& job, Call engineCall) {
   // This job's own reference: a later job may replace the stored one.
@@ -212,7 +196,7 @@ gen::Result2 CEncryptor::RunJob(std::shared_ptr<Object> SEncryptor::*slot,
 
 gen::Result2 CEncryptor::RunEncryptJob(const SEncryptData& job) {
   tarnwick::crypto::IEncryptCallback* const callback = this;
-  return RunJob(&SEncryptor::encryptor, &CEncryptor::LoadEncryptor, job,
+  return RunJobObject(&SEncryptor::encryptor, &CEncryptor::LoadEncryptor, job,
                 [&](tarnwick::crypto::ISymmetricEncryptor& object, SJobFiles& files,
                     const char* password) {
                   return object.EncryptWithPassword(&files.input, &files.output, password,
@@ -222,7 +206,7 @@ gen::Result2 CEncryptor::RunEncryptJob(const SEncryptData& job) {
 
 gen::Result2 CEncryptor::RunDecryptJob(const SEncryptData& job) {
   tarnwick::crypto::IDecryptCallback* const callback = this;
-  return RunJob(&SEncryptor::decryptor, &CEncryptor::LoadDecryptor, job,
+  return RunJobObject(&SEncryptor::decryptor, &CEncryptor::LoadDecryptor, job,
                 [&](tarnwick::crypto::ISymmetricDecryptor& object, SJobFiles& files,
                     const char* password) {
                   return object.DecryptWithPassword(&files.input, &files.output, password,
@@ -240,9 +224,7 @@ gen::Result CEncryptor::Run(uint32_t /*tag*/, int64_t /*argument*/) {
   } catch (...) {
     answer = ReportEscapedFailure();
   }
-  result.Lock();
-  result.value = answer;
-  result.Unlock();
+  Locked(result, [&](gen::Result2& stored) { stored = answer; });
   return {};
 }
 

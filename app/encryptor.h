@@ -74,7 +74,7 @@ class CEncryptor : private tarnwick::thread::IRunnable,
   // One job of either direction: only the job object's slot, its loader
   // and the engine call differ.
   template <typename Object, typename Call>
-  tarnwick::gen::Result2 RunJob(std::shared_ptr<Object> SEncryptor::*slot,
+  tarnwick::gen::Result2 RunJobObject(std::shared_ptr<Object> SEncryptor::*slot,
                                 std::shared_ptr<Object> (*load)(const thisapp::SEncryptData&),
                                 const thisapp::SEncryptData& job, Call engineCall);
 

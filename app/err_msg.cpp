@@ -1,6 +1,6 @@
 #include "app/err_msg.h"
 
-#include "foundation/err/system_error_text.h"
+#include "foundation/err/err_text.h"
 #include "foundation/gen/result.h"
 
 namespace thisapp {

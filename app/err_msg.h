@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/err/err_msg_builder.h"
+#include "foundation/err/err_text.h"
 
 namespace thisapp {
 

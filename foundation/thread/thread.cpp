@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/err/codes.h"
+#include "foundation/sync/locked.h"
 
 namespace tarnwick::thread {
 namespace {
@@ -18,7 +19,7 @@ Thread::Thread() { StoreResult({}); }
 
 Thread::~Thread() {
   // The task still uses this object; let it finish first.
-  if (future_.valid()) future_.wait();
+  if (future_.value.valid()) future_.value.wait();
 }
 
 void Thread::SetRunnable(IRunnable* runnable) { runnable_ = runnable; }
@@ -32,9 +33,7 @@ gen::Result Thread::Start(int64_t argument) {
     StoreResult({});
     std::shared_future<void> task =
         std::async(std::launch::async, &Thread::ThreadProc, this, argument).share();
-    futureLock_.Lock();
-    std::swap(future_, task);
-    futureLock_.Unlock();
+    sync::Locked(future_, [&](std::shared_future<void>& future) { std::swap(future, task); });
     // `task` now holds the previous run's future; releasing it waits for
     // that task's last step, with no lock held.
   } catch (...) {
@@ -47,9 +46,8 @@ gen::Result Thread::Start(int64_t argument) {
 gen::Result Thread::Start() { return Start(0); }
 
 uint32_t Thread::Wait(uint32_t milliseconds) {
-  futureLock_.Lock();
-  const std::shared_future<void> task = future_;
-  futureLock_.Unlock();
+  const std::shared_future<void> task =
+      sync::Locked(future_, [](const std::shared_future<void>& future) { return future; });
   if (!task.valid()) return kWaitNothing;
   switch (task.wait_for(std::chrono::milliseconds(milliseconds))) {
     case std::future_status::ready:
@@ -71,10 +69,7 @@ uint32_t Thread::GetReserved() { return 0; }
 bool Thread::IsRunning() { return running_.load(); }
 
 gen::Result Thread::GetResult() {
-  lock_.Lock();
-  const gen::Result result = result_;
-  lock_.Unlock();
-  return result;
+  return sync::Locked(result_, [](const gen::Result& result) { return result; });
 }
 
 int32_t Thread::GetState() { return state_.load(); }
@@ -97,9 +92,7 @@ void Thread::ThreadProc(int64_t argument) {
 }
 
 void Thread::StoreResult(const gen::Result& result) {
-  lock_.Lock();
-  result_ = result;
-  lock_.Unlock();
+  sync::Locked(result_, [&](gen::Result& stored) { stored = result; });
 }
 
 }  // namespace tarnwick::thread

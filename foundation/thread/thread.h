@@ -6,6 +6,7 @@
 
 #include "foundation/gen/result.h"
 #include "foundation/sync/locker.h"
+#include "foundation/sync/safe_data.h"
 #include "foundation/thread/ithread.h"
 
 namespace tarnwick::thread {
@@ -42,14 +43,12 @@ class Thread : public IThread {
 
   std::atomic<uint32_t> tag_{1};
   IRunnable* runnable_ = nullptr;
-  sync::Locker lock_;  // guards result_
-  gen::Result result_;
+  sync::internal::SafeData<sync::Locker, gen::Result> result_;
   std::atomic<int32_t> state_{0};
   std::atomic<bool> running_{false};
   // Start replaces the future while other threads may wait on it: each
-  // waiter takes a copy under futureLock_ and waits on the copy unlocked.
-  sync::Locker futureLock_;
-  std::shared_future<void> future_;
+  // waiter takes a copy under its lock and waits on the copy unlocked.
+  sync::internal::SafeData<sync::Locker, std::shared_future<void>> future_;
 };
 
 }  // namespace tarnwick::thread

@@ -10,12 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/sync/locked.h"
 #include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
 using tarnwick::gen::Result2;
+using tarnwick::sync::Locked;
 using thisapp::SEncryptData;
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -40,16 +42,11 @@ class JobRunner : public ::testing::Test {
   // answers the stored result, keeps the lines shown in lines_.
   Result2 RunOnWorker(const SEncryptData& job) {
     lines_ = qmtest::CoutOf([&] {
-      runner_.encryptData.Lock();
-      runner_.encryptData.value = job;
-      runner_.encryptData.Unlock();
+      Locked(runner_.encryptData, [&](SEncryptData& stored) { stored = job; });
       EXPECT_EQ(runner_.thread.Start().code, 0u);
       EXPECT_EQ(runner_.thread.Wait(), 0u);
     });
-    runner_.result.Lock();
-    const Result2 stored = runner_.result.value;
-    runner_.result.Unlock();
-    return stored;
+    return Locked(runner_.result, [](const Result2& stored) { return stored; });
   }
 
   qmtest::TempDir dir_;

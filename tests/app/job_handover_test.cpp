@@ -9,7 +9,8 @@
 
 #include "app/command_line.h"
 #include "app/encryptor.h"
-#include "app/job_flow.h"
+#include "app/entry.h"
+#include "foundation/sync/locked.h"
 #include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
@@ -71,9 +72,8 @@ TEST_F(JobHandover, ABusyWorkerFailsTheJobAtOnce) {
   longJob.algorithmId = 601;
   longJob.inputFile = Wide(big);
   longJob.outputFile = Wide(bigOut);
-  g_encryptor.encryptData.Lock();
-  g_encryptor.encryptData.value = longJob;
-  g_encryptor.encryptData.Unlock();
+  tarnwick::sync::Locked(g_encryptor.encryptData,
+                         [&](thisapp::SEncryptData& stored) { stored = longJob; });
   ASSERT_EQ(g_encryptor.thread.Start().code, 0u);
 
   const int code = RunFlow();

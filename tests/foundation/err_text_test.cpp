@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/err_msg.h"
-#include "foundation/err/format_codes.h"
-#include "foundation/err/trim.h"
+#include "foundation/err/err_text.h"
 
 namespace tarnwick::err {
 namespace {

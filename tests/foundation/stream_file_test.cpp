@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/err/codes.h"
-#include "foundation/io/istream_file.h"
-#include "foundation/io/ostream_file.h"
+#include "foundation/io/file_streams.h"
 #include "foundation/platform/text.h"
 #include "tests/support/run_program.h"
 

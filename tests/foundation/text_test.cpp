@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/err/utf8.h"
+#include "foundation/err/err_text.h"
 #include "foundation/platform/text.h"
 
 namespace tarnwick::platform {
