@@ -20,19 +20,21 @@ struct OptionRow {
 // In the order the rows are tried; the first match decides.
 const OptionRow kOptions[] = {
     {{&kOptHelpShort, &kOptHelpMan, &kOptHelp}, [](SCommandLine& c) { c.help = 1; }, nullptr},
-    {{&kOptAlgorithmsShort, &kOptAlgorithms}, [](SCommandLine& c) { c.listAlgorithms = 1; },
+    {{&kOptAlgorithmsShort, &kOptAlgorithms},
+     [](SCommandLine& c) { c.listAlgorithms = 1; },
      nullptr},
     {{&kOptRewrite}, [](SCommandLine& c) { c.rewrite = 1; }, nullptr},
     {{&kOptConfirm}, [](SCommandLine& c) { c.confirm = 1; }, nullptr},
     {{&kOptUseSalt}, [](SCommandLine& c) { c.useSalt = 1; }, nullptr},
     {{&kOptEncryptShort, &kOptEncrypt},
-     [](SCommandLine& c) { c.command = SCommandLine::kEncrypt; }, nullptr},
+     [](SCommandLine& c) { c.command = SCommandLine::kEncrypt; },
+     nullptr},
     {{&kOptDecryptShort, &kOptDecrypt},
-     [](SCommandLine& c) { c.command = SCommandLine::kDecrypt; }, nullptr},
+     [](SCommandLine& c) { c.command = SCommandLine::kDecrypt; },
+     nullptr},
     {{&kOptInputShort, &kOptInput, &kOptInputLong}, nullptr, &SCommandLine::inputFile},
     {{&kOptOutputShort, &kOptOutput, &kOptOutputLong}, nullptr, &SCommandLine::outputFile},
-    {{&kOptAlgorithmShort, &kOptAlgorithm, &kOptAlgorithmLong}, nullptr,
-     &SCommandLine::algorithm},
+    {{&kOptAlgorithmShort, &kOptAlgorithm, &kOptAlgorithmLong}, nullptr, &SCommandLine::algorithm},
     {{&kOptPasswordShort, &kOptPassword}, nullptr, &SCommandLine::password},
     {{&kOptLocale}, nullptr, &SCommandLine::locale},
 };
@@ -55,9 +57,7 @@ const OptionRow* FindOption(const std::wstring& token) {
 
 void ResetCommandLine(SCommandLine& commandLine) { commandLine = SCommandLine{}; }
 
-bool IsOptionToken(const wchar_t* token) {
-  return token && (token[0] == L'/' || token[0] == L'-');
-}
+bool IsOptionToken(const wchar_t* token) { return token && (token[0] == L'/' || token[0] == L'-'); }
 
 bool MatchOption(const std::wstring& token, const std::wstring& keyword) {
   return IsOptionToken(token.c_str()) && token.size() == keyword.size() + 1 &&

@@ -10,7 +10,6 @@ bool ConsoleCtrlHandler(uint32_t ctrlType) {
       // Returns once the running job, if any, has ended.
       g_encryptor.Stop();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -130,14 +130,14 @@ void CEncryptor::Stop() {
 
 std::shared_ptr<tarnwick::crypto::ISymmetricEncryptor> CEncryptor::LoadEncryptor(
     const SEncryptData& job) {
-  return LoadJobObject<tarnwick::crypto::ISymmetricEncryptor, tarnwick::cryptopp::CEncryptorFactory>(
-      job);
+  return LoadJobObject<tarnwick::crypto::ISymmetricEncryptor,
+                       tarnwick::cryptopp::CEncryptorFactory>(job);
 }
 
 std::shared_ptr<tarnwick::crypto::ISymmetricDecryptor> CEncryptor::LoadDecryptor(
     const SEncryptData& job) {
-  return LoadJobObject<tarnwick::crypto::ISymmetricDecryptor, tarnwick::cryptopp::CDecryptorFactory>(
-      job);
+  return LoadJobObject<tarnwick::crypto::ISymmetricDecryptor,
+                       tarnwick::cryptopp::CDecryptorFactory>(job);
 }
 
 gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files) {
@@ -179,8 +179,8 @@ gen::Result2 CEncryptor::PrepareFiles(const SEncryptData& job, SJobFiles& files)
 
 template <typename Object, typename Call>
 gen::Result2 CEncryptor::RunJobObject(std::shared_ptr<Object> SEncryptor::*slot,
-                                std::shared_ptr<Object> (*load)(const SEncryptData&),
-                                const SEncryptData& job, Call engineCall) {
+                                      std::shared_ptr<Object> (*load)(const SEncryptData&),
+                                      const SEncryptData& job, Call engineCall) {
   // This job's own reference: a later job may replace the stored one.
   const std::shared_ptr<Object> object = Locked(encryptors, [&](SEncryptor& objects) {
     objects.*slot = load(job);  // lets the previous job's object go
@@ -196,22 +196,21 @@ gen::Result2 CEncryptor::RunJobObject(std::shared_ptr<Object> SEncryptor::*slot,
 
 gen::Result2 CEncryptor::RunEncryptJob(const SEncryptData& job) {
   tarnwick::crypto::IEncryptCallback* const callback = this;
-  return RunJobObject(&SEncryptor::encryptor, &CEncryptor::LoadEncryptor, job,
-                [&](tarnwick::crypto::ISymmetricEncryptor& object, SJobFiles& files,
-                    const char* password) {
-                  return object.EncryptWithPassword(&files.input, &files.output, password,
-                                                    job.useSalt != 0, callback, nullptr);
-                });
+  return RunJobObject(
+      &SEncryptor::encryptor, &CEncryptor::LoadEncryptor, job,
+      [&](tarnwick::crypto::ISymmetricEncryptor& object, SJobFiles& files, const char* password) {
+        return object.EncryptWithPassword(&files.input, &files.output, password, job.useSalt != 0,
+                                          callback, nullptr);
+      });
 }
 
 gen::Result2 CEncryptor::RunDecryptJob(const SEncryptData& job) {
   tarnwick::crypto::IDecryptCallback* const callback = this;
-  return RunJobObject(&SEncryptor::decryptor, &CEncryptor::LoadDecryptor, job,
-                [&](tarnwick::crypto::ISymmetricDecryptor& object, SJobFiles& files,
-                    const char* password) {
-                  return object.DecryptWithPassword(&files.input, &files.output, password,
-                                                    callback, nullptr);
-                });
+  return RunJobObject(
+      &SEncryptor::decryptor, &CEncryptor::LoadDecryptor, job,
+      [&](tarnwick::crypto::ISymmetricDecryptor& object, SJobFiles& files, const char* password) {
+        return object.DecryptWithPassword(&files.input, &files.output, password, callback, nullptr);
+      });
 }
 
 gen::Result CEncryptor::Run(uint32_t /*tag*/, int64_t /*argument*/) {

@@ -75,8 +75,8 @@ class CEncryptor : private tarnwick::thread::IRunnable,
   // and the engine call differ.
   template <typename Object, typename Call>
   tarnwick::gen::Result2 RunJobObject(std::shared_ptr<Object> SEncryptor::*slot,
-                                std::shared_ptr<Object> (*load)(const thisapp::SEncryptData&),
-                                const thisapp::SEncryptData& job, Call engineCall);
+                                      std::shared_ptr<Object> (*load)(const thisapp::SEncryptData&),
+                                      const thisapp::SEncryptData& job, Call engineCall);
 
   // The steps both directions share: the checks of the paths, an existing
   // output, the output's folder and the opening of both files.

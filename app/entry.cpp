@@ -5,8 +5,8 @@
 
 #include "app/ctrl_handler.h"
 #include "app/encryptor.h"
-#include "app/exit_codes.h"
 #include "app/existing_output.h"
+#include "app/exit_codes.h"
 #include "app/info_output.h"
 #include "app/job_output.h"
 #include "app/paths.h"
@@ -92,7 +92,8 @@ int RunJobOnWorker(const SEncryptData& job) {
   // Stored before the start, so the worker reads a whole record. The copy
   // is made unlocked: swapping it in cannot throw while the lock is held.
   SEncryptData copy = job;
-  tarnwick::sync::Locked(runner.encryptData, [&](SEncryptData& stored) { std::swap(stored, copy); });
+  tarnwick::sync::Locked(runner.encryptData,
+                         [&](SEncryptData& stored) { std::swap(stored, copy); });
   // A cancel from before the hand-over does not count for this job.
   runner.canceled.Set(false);
   const gen::Result started = runner.thread.Start();
@@ -151,7 +152,8 @@ int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
 
   RewriteStep(commandLine, inputPath, outputPath);
   if (IsExistingOutput(outputPath)) {
-    std::cout << (encrypt ? "[ERROR] Failed to encrypt file. " : "[ERROR] Failed to decrypt file. ");
+    std::cout << (encrypt ? "[ERROR] Failed to encrypt file. "
+                          : "[ERROR] Failed to decrypt file. ");
     WideOut() << L"Output file (" << outputPath << L") already exists.\r\n";
     return kExitOutputExists;
   }
@@ -173,8 +175,7 @@ int wmain(int argc, wchar_t* argv[]) {
   }
 
   if (const uint32_t error = tarnwick::platform::InstallConsoleHandler(ConsoleCtrlHandler)) {
-    std::cout << "[ERROR] Could not set control handler. Error code: " << error << "."
-              << std::endl;
+    std::cout << "[ERROR] Could not set control handler. Error code: " << error << "." << std::endl;
   }
 
   thisapp::PrintBanner();
@@ -191,8 +192,8 @@ int wmain(int argc, wchar_t* argv[]) {
     try {
       tarnwick::platform::SetGlobalLocale(tarnwick::err::WideToUtf8(commandLine.locale));
     } catch (...) {
-      tarnwick::platform::WideOut() << L"[ERROR] Failed to set locale: '" << commandLine.locale
-                                    << L"'.\r\n";
+      tarnwick::platform::WideOut()
+          << L"[ERROR] Failed to set locale: '" << commandLine.locale << L"'.\r\n";
     }
   }
 

@@ -31,6 +31,9 @@ void PrintProgress(double percent) {
   if (percent > 100.0) {
     value = 100.0;
   } else if (percent >= 0.0) {
+    // Rounded through float, the precision progress travels in from the
+    // job: the digits shown are those of the job's own value, whether the
+    // caller passes that value on or a double of its own.
     value = static_cast<float>(percent);
   }
   std::cout << "\rProgress:              " << std::flush;
@@ -47,7 +50,7 @@ void PrintJobHeader(bool encrypt, const tarnwick::crypto::SAlgorithmMatch& algor
   WideOut() << outputPath;
   std::cout << std::endl;
   PrintLabel("Algorithm: ") << tarnwick::cryptopp::GetAlgorithmNameA(algorithm.algorithmId)
-                       << std::endl;
+                            << std::endl;
 }
 
 void PrintJobSuccess(const SEncryptData& job) {

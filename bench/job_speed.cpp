@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "cryptopp/algorithm_table.h"
-#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/factory.h"
+#include "cryptopp/symmetric_engine.h"
 #include "foundation/platform/strings.h"
 #include "foundation/platform/text.h"
 #include "tests/support/memory_streams.h"
@@ -33,8 +33,8 @@ constexpr int32_t kChunk = 32768;
 
 // Seconds of the fastest of `rounds` calls of `work`, each after an
 // untimed `prepare`.
-double Fastest(int rounds, const std::function<void()>& work,
-               const std::function<void()>& prepare = [] {}) {
+double Fastest(
+    int rounds, const std::function<void()>& work, const std::function<void()>& prepare = [] {}) {
   double best = 1e30;
   for (int i = 0; i < rounds; ++i) {
     prepare();
@@ -161,7 +161,8 @@ bool Wanted(const Algorithm& algorithm, const std::vector<std::string>& names) {
   if (names.empty()) return true;
   const std::wstring name = tarnwick::platform::DecodeSystemText(algorithm.name);
   for (const std::string& wanted : names) {
-    if (tarnwick::platform::CompareNoCase(name, tarnwick::platform::DecodeSystemText(wanted)) == 0) {
+    if (tarnwick::platform::CompareNoCase(name, tarnwick::platform::DecodeSystemText(wanted)) ==
+        0) {
       return true;
     }
   }
@@ -188,10 +189,12 @@ int main(int argc, char* argv[]) {
   for (size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>(i * 131 + (i >> 12));
   const double megabytes = static_cast<double>(plain.size()) / 1e6;
 
-  std::printf("%zu MiB per pass, fastest of %d, MB/s (10^6 bytes a second); cost: the job's\n"
-              "time over the loop's, the bare cipher between the same streams\n", mib, rounds);
-  std::printf("%-14s %8s %8s %8s %6s   %8s %8s %8s %6s\n", "algorithm", "raw enc", "loop",
-              "job", "cost", "raw dec", "loop", "job", "cost");
+  std::printf(
+      "%zu MiB per pass, fastest of %d, MB/s (10^6 bytes a second); cost: the job's\n"
+      "time over the loop's, the bare cipher between the same streams\n",
+      mib, rounds);
+  std::printf("%-14s %8s %8s %8s %6s   %8s %8s %8s %6s\n", "algorithm", "raw enc", "loop", "job",
+              "cost", "raw dec", "loop", "job", "cost");
   for (const Algorithm& algorithm : kAlgorithms) {
     if (!Wanted(algorithm, names)) continue;
     Times encrypting{}, decrypting{};

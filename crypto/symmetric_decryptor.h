@@ -35,13 +35,12 @@ class ISymmetricDecryptor {
                                      void* ctx) = 0;
   virtual gen::Result2 DecryptWithPassword(InStream* in, OutStream* out, const char* password,
                                            IDecryptCallback* callback, void* ctx) = 0;
-  virtual gen::Result2 DecryptWithPasswordHash(InStream* in, OutStream* out,
-                                               const char* password, uint32_t hashId,
-                                               IDecryptCallback* callback, void* ctx) = 0;
-  virtual gen::Result2 DecryptStreamWithPassword(InStream* in, OutStream* out,
-                                                 const char* password, uint32_t hashId,
-                                                 const Bytes* iv, uint32_t bufferSize,
-                                                 uint32_t progressIntervalMs,
+  virtual gen::Result2 DecryptWithPasswordHash(InStream* in, OutStream* out, const char* password,
+                                               uint32_t hashId, IDecryptCallback* callback,
+                                               void* ctx) = 0;
+  virtual gen::Result2 DecryptStreamWithPassword(InStream* in, OutStream* out, const char* password,
+                                                 uint32_t hashId, const Bytes* iv,
+                                                 uint32_t bufferSize, uint32_t progressIntervalMs,
                                                  IDecryptCallback* callback, void* ctx) = 0;
   virtual void Stop() = 0;
 };

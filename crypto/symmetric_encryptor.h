@@ -25,8 +25,8 @@ class ISymmetricEncryptor {
   virtual uint32_t GetIvSize() = 0;
   virtual bool IsRunning() = 0;
   virtual float GetProgress() = 0;
-  virtual gen::Result2 EncryptWithKey(InStream* in, OutStream* out, const Bytes* key,
-                                      bool useSalt, IEncryptCallback* callback, void* ctx) = 0;
+  virtual gen::Result2 EncryptWithKey(InStream* in, OutStream* out, const Bytes* key, bool useSalt,
+                                      IEncryptCallback* callback, void* ctx) = 0;
   virtual gen::Result2 EncryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key,
                                            const Bytes* iv, bool useSalt,
                                            IEncryptCallback* callback, void* ctx) = 0;
@@ -35,17 +35,15 @@ class ISymmetricEncryptor {
                                      uint32_t progressIntervalMs, bool useSalt,
                                      IEncryptCallback* callback, void* ctx) = 0;
   virtual gen::Result2 EncryptWithPassword(InStream* in, OutStream* out, const char* password,
-                                           bool useSalt, IEncryptCallback* callback,
-                                           void* ctx) = 0;
-  virtual gen::Result2 EncryptWithPasswordHash(InStream* in, OutStream* out,
-                                               const char* password, uint32_t hashId,
-                                               bool useSalt, IEncryptCallback* callback,
-                                               void* ctx) = 0;
-  virtual gen::Result2 EncryptStreamWithPassword(InStream* in, OutStream* out,
-                                                 const char* password, uint32_t hashId,
-                                                 const Bytes* iv, uint32_t bufferSize,
-                                                 uint32_t progressIntervalMs, bool useSalt,
-                                                 IEncryptCallback* callback, void* ctx) = 0;
+                                           bool useSalt, IEncryptCallback* callback, void* ctx) = 0;
+  virtual gen::Result2 EncryptWithPasswordHash(InStream* in, OutStream* out, const char* password,
+                                               uint32_t hashId, bool useSalt,
+                                               IEncryptCallback* callback, void* ctx) = 0;
+  virtual gen::Result2 EncryptStreamWithPassword(InStream* in, OutStream* out, const char* password,
+                                                 uint32_t hashId, const Bytes* iv,
+                                                 uint32_t bufferSize, uint32_t progressIntervalMs,
+                                                 bool useSalt, IEncryptCallback* callback,
+                                                 void* ctx) = 0;
   // Asks a running stream routine to end before its next chunk; returns at once.
   virtual void Stop() = 0;
 };

@@ -21,8 +21,8 @@ class ISymmetricEncryptorEngine {
                               uint32_t ivLen) = 0;
   virtual void ResetKey() = 0;
   virtual bool IsKeySet() = 0;
-  virtual gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out,
-                               int32_t outCapacity, int32_t* outLen) = 0;
+  virtual gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out, int32_t outCapacity,
+                               int32_t* outLen) = 0;
   virtual gen::Result2 Finalize() = 0;
 };
 
@@ -41,8 +41,8 @@ class ISymmetricDecryptorEngine {
                               uint32_t ivLen) = 0;
   virtual void ResetKey() = 0;
   virtual bool IsKeySet() = 0;
-  virtual gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out,
-                               int32_t outCapacity, int32_t* outLen) = 0;
+  virtual gen::Result2 Process(const uint8_t* in, int32_t inLen, uint8_t* out, int32_t outCapacity,
+                               int32_t* outLen) = 0;
   virtual gen::Result2 Finalize() = 0;
 };
 

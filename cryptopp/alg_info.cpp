@@ -90,8 +90,7 @@ std::wstring GetAlgorithmNameW(uint32_t algorithmId) {
 
 std::string GetHashName(uint32_t hashId) {
 #define QM_HASH_NAME(id, Name, name, HashClass) \
-  case id:                                     \
-    return name;
+  case id: return name;
   switch (hashId) { QM_FOR_EACH_HASH(QM_HASH_NAME) }
 #undef QM_HASH_NAME
   return "";

@@ -10,6 +10,7 @@
 //   CipherClass is only named, never used, outside the engine sources,
 //   so including this header needs no Crypto++ header.
 //   Rc6AnyKey is RC6 accepting keys of 0 to 255 bytes (see rc6_any_key.h).
+// clang-format off
 #define QM_FOR_EACH_ALGORITHM(QM_X)                                           \
   QM_X(50, "Panama", 32, 32, 0, CryptoPP::PanamaCipher<CryptoPP::LittleEndian>) \
   QM_X(100, "Sosemanuk-128", 16, 16, 0, CryptoPP::Sosemanuk)                  \
@@ -65,3 +66,4 @@
   QM_X(950, "TEA", 16, 8, 8, CryptoPP::TEA)                                   \
   QM_X(951, "XTEA", 16, 8, 8, CryptoPP::XTEA)                                 \
   QM_X(1000, "GOST-28147-89", 32, 8, 8, CryptoPP::GOST)
+// clang-format on

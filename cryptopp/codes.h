@@ -7,9 +7,9 @@ namespace tarnwick::cryptopp {
 // The engine's own result codes (kind 5), for engines, jobs, factories,
 // password hashing and the file header alike.
 enum EngineCode : uint32_t {
-  kCodeNoObjectAddress = 5,    // factory: no variable for the new object
+  kCodeNoObjectAddress = 5,  // factory: no variable for the new object
   kCodeNullArgument = 6,
-  kCodeJobBusy = 8,            // a run is already under way on this job
+  kCodeJobBusy = 8,  // a run is already under way on this job
   kCodeNoOutput = 16,
   kCodeNullInputStream = 17,
   kCodeNullOutputStream = 18,

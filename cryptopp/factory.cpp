@@ -1,8 +1,8 @@
 #include "cryptopp/factory.h"
 
 #include "cryptopp/alg_info.h"
-#include "cryptopp/factory_shards.h"
 #include "cryptopp/codes.h"
+#include "cryptopp/factory_shards.h"
 
 namespace tarnwick::cryptopp {
 namespace {
@@ -24,11 +24,9 @@ using internal::NewDecryptorInShard;
 using internal::NewEncryptorInShard;
 
 crypto::ISymmetricEncryptor* (*const kEncryptorMakers[])(uint32_t) = {
-    NewEncryptorInShard<0>, NewEncryptorInShard<1>, NewEncryptorInShard<2>,
-    NewEncryptorInShard<3>};
+    NewEncryptorInShard<0>, NewEncryptorInShard<1>, NewEncryptorInShard<2>, NewEncryptorInShard<3>};
 crypto::ISymmetricDecryptor* (*const kDecryptorMakers[])(uint32_t) = {
-    NewDecryptorInShard<0>, NewDecryptorInShard<1>, NewDecryptorInShard<2>,
-    NewDecryptorInShard<3>};
+    NewDecryptorInShard<0>, NewDecryptorInShard<1>, NewDecryptorInShard<2>, NewDecryptorInShard<3>};
 static_assert(sizeof kEncryptorMakers / sizeof kEncryptorMakers[0] == internal::kFactoryShards);
 
 }  // namespace

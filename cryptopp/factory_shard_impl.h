@@ -1,10 +1,10 @@
 #pragma once
 
 #include "cryptopp/algorithm_table.h"
-#include "cryptopp/symmetric_engine.h"
 #include "cryptopp/factory_shards.h"
 #include "cryptopp/symmetric_decryptor.h"
 #include "cryptopp/symmetric_encryptor.h"
+#include "cryptopp/symmetric_engine.h"
 
 namespace tarnwick::cryptopp::internal {
 
@@ -32,8 +32,7 @@ crypto::ISymmetricDecryptor* NewDecryptorOf() {
   case id:                                                       \
     return NewEncryptorOf<Shard, id>();
 #define QM_DECRYPTOR_CASE(id, name, key, iv, block, CipherClass) \
-  case id:                                                       \
-    return NewDecryptorOf<Shard, id>();
+  case id: return NewDecryptorOf<Shard, id>();
 
 template <unsigned Shard>
 crypto::ISymmetricEncryptor* NewEncryptorInShard(uint32_t algorithmId) {
@@ -53,8 +52,8 @@ crypto::ISymmetricDecryptor* NewDecryptorInShard(uint32_t algorithmId) {
 }  // namespace tarnwick::cryptopp::internal
 
 // Instantiates both makers of one shard: the body of each factory_shard*.cpp.
-#define QM_INSTANTIATE_FACTORY_SHARD(Shard)                                                      \
-  template tarnwick::crypto::ISymmetricEncryptor*                                             \
-  tarnwick::cryptopp::internal::NewEncryptorInShard<Shard>(uint32_t);                           \
-  template tarnwick::crypto::ISymmetricDecryptor*                                             \
-  tarnwick::cryptopp::internal::NewDecryptorInShard<Shard>(uint32_t);
+#define QM_INSTANTIATE_FACTORY_SHARD(Shard)                               \
+  template tarnwick::crypto::ISymmetricEncryptor*                         \
+      tarnwick::cryptopp::internal::NewEncryptorInShard<Shard>(uint32_t); \
+  template tarnwick::crypto::ISymmetricDecryptor*                         \
+      tarnwick::cryptopp::internal::NewDecryptorInShard<Shard>(uint32_t);

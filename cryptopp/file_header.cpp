@@ -79,7 +79,8 @@ void FillHeaderSaltWithSeed(EncryptedFileHeader* header, uint32_t seed) {
   generator.Seed(seed);
   for (size_t i = 0; i < EncryptedFileHeader::kSaltSize; ++i) {
     // 0..32767 scaled to a byte: the output divided by 128.
-    header->bytes[EncryptedFileHeader::kSaltOffset + i] = static_cast<uint8_t>(generator.Next() >> 7);
+    header->bytes[EncryptedFileHeader::kSaltOffset + i] =
+        static_cast<uint8_t>(generator.Next() >> 7);
   }
 }
 

@@ -43,8 +43,7 @@ gen::Result2 ComputeHeaderDigest(uint8_t* digest, uint32_t algorithmId, uint64_t
 // Fills all 56 bytes of `header` for one algorithm and plaintext size,
 // with a zero salt. On failure (the digest's result, or {5, 6, 0, 0} for
 // a null header) the header is left as it was.
-gen::Result2 BuildFileHeader(uint32_t algorithmId, uint64_t plainSize,
-                             EncryptedFileHeader* header);
+gen::Result2 BuildFileHeader(uint32_t algorithmId, uint64_t plainSize, EncryptedFileHeader* header);
 
 // Puts six pseudo-random bytes into the salt of `header`, from a generator
 // seeded with the calendar time in seconds; touches nothing else. Two

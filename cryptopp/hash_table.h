@@ -14,6 +14,7 @@
 //   header needs no Crypto++ header. The SHA3 ids are Keccak as submitted
 //   (padding 0x01), which stored files depend on; the FIPS 202 functions
 //   give other digests.
+// clang-format off
 #define QM_FOR_EACH_HASH(QM_X)                                                   \
   QM_X(1, Sha1, "SHA1", CryptoPP::SHA1)                                          \
   QM_X(10, Sha224, "SHA-224", CryptoPP::SHA224)                                  \
@@ -47,6 +48,7 @@
   QM_X(304, Panama, "Panama", CryptoPP::Weak::PanamaHash<CryptoPP::LittleEndian>) \
   QM_X(400, Adler32, "Adler32", CryptoPP::Adler32)                               \
   QM_X(401, Crc32, "CRC32", CryptoPP::CRC32)
+// clang-format on
 
 namespace tarnwick::cryptopp {
 

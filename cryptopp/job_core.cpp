@@ -29,8 +29,7 @@ gen::Result2 ReadChunk(io::internal::IIStream<char>& in, uint8_t* buffer, uint32
   return gen::Result2{};
 }
 
-gen::Result2 WriteChunk(io::internal::IOStream<char>& out, const uint8_t* buffer,
-                        uint32_t length) {
+gen::Result2 WriteChunk(io::internal::IOStream<char>& out, const uint8_t* buffer, uint32_t length) {
   if (length == 0) return gen::Result2{};
   if (out.Write(buffer, static_cast<int32_t>(length)) != length) return WriteFailure(out);
   return gen::Result2{};
@@ -49,9 +48,8 @@ gen::Result2 PasswordKey::Derive(const char* password, uint32_t hashId, uint32_t
   if (length > static_cast<size_t>(INT32_MAX)) {
     return gen::Result2{gen::kKindOwn, kCodeHashFailed, gen::kKindOwn, kStagePasswordHash};
   }
-  const gen::Result hashed =
-      HashPassword(&bytes_, hashId, reinterpret_cast<const uint8_t*>(password),
-                   static_cast<int32_t>(length));
+  const gen::Result hashed = HashPassword(
+      &bytes_, hashId, reinterpret_cast<const uint8_t*>(password), static_cast<int32_t>(length));
   if (hashed.code != 0) {
     return gen::Result2{hashed.kind, hashed.code, gen::kKindOwn, kStagePasswordHash};
   }
@@ -63,8 +61,8 @@ gen::Result2 PasswordKey::Derive(const char* password, uint32_t hashId, uint32_t
 }
 
 gen::Result2 CheckRunArguments(const void* in, const void* out, uint32_t bufferSize,
-                               const Bytes* key, uint32_t keySize, const Bytes* iv,
-                               uint32_t ivSize, sync::SafeValue<bool>& running) {
+                               const Bytes* key, uint32_t keySize, const Bytes* iv, uint32_t ivSize,
+                               sync::SafeValue<bool>& running) {
   if (in == nullptr) return gen::OwnError(kCodeNullInputStream);
   if (out == nullptr) return gen::OwnError(kCodeNullOutputStream);
   if (bufferSize < kMinBufferSize || bufferSize > kMaxBufferSize) {
@@ -80,8 +78,8 @@ gen::Result2 CurrentExceptionResult(uint32_t stage) {
   try {
     throw;
   } catch (const CryptoPP::Exception& e) {
-    return gen::Result2{gen::kKindCryptoLib, static_cast<uint32_t>(e.GetErrorType()),
-                        gen::kKindOwn, stage};
+    return gen::Result2{gen::kKindCryptoLib, static_cast<uint32_t>(e.GetErrorType()), gen::kKindOwn,
+                        stage};
   } catch (...) {
     return gen::Result2{gen::kKindCryptoLib, CryptoPP::Exception::OTHER_ERROR, gen::kKindOwn,
                         stage};

@@ -97,8 +97,7 @@ gen::Result2 ReadChunk(io::internal::IIStream<char>& in, uint8_t* buffer, uint32
 // Writes `length` bytes (nothing for 0). Any write that stores fewer
 // bytes than asked is a failure, {5, 61, the stream's last error}: going
 // on would leave a hole in the output.
-gen::Result2 WriteChunk(io::internal::IOStream<char>& out, const uint8_t* buffer,
-                        uint32_t length);
+gen::Result2 WriteChunk(io::internal::IOStream<char>& out, const uint8_t* buffer, uint32_t length);
 
 // {5, 61, the output stream's last error}.
 gen::Result2 WriteFailure(io::internal::IOStream<char>& out);
@@ -127,9 +126,8 @@ class ChunkBuffers {
     const uint32_t length = RoundUp(offset + want, engine.GetBlockSize());
     std::memset(in_.get() + offset + want, 0, length - offset - want);
     int32_t count = 0;
-    const gen::Result2 result =
-        engine.Process(in_.get(), static_cast<int32_t>(length), out_.get(),
-                       static_cast<int32_t>(capacity_), &count);
+    const gen::Result2 result = engine.Process(in_.get(), static_cast<int32_t>(length), out_.get(),
+                                               static_cast<int32_t>(capacity_), &count);
     produced = static_cast<uint32_t>(count);
     return result;
   }
@@ -170,8 +168,8 @@ class PasswordKey {
 // {5, 4060}, {5, 4040}, {5, 4041}, {5, 8}. A missing key or IV counts as
 // one of the wrong length.
 gen::Result2 CheckRunArguments(const void* in, const void* out, uint32_t bufferSize,
-                               const Bytes* key, uint32_t keySize, const Bytes* iv,
-                               uint32_t ivSize, sync::SafeValue<bool>& running);
+                               const Bytes* key, uint32_t keySize, const Bytes* iv, uint32_t ivSize,
+                               sync::SafeValue<bool>& running);
 
 // Only inside a catch block: the run's result for the exception in flight,
 // {53, Crypto++ error type, 5, stage}, or {53, 6, 5, stage} for any other.

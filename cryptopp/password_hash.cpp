@@ -36,8 +36,7 @@ gen::Result HashWith(std::vector<uint8_t>* digest, const uint8_t* data, int32_t 
 gen::Result HashPassword(std::vector<uint8_t>* digest, uint32_t hashId, const uint8_t* data,
                          int32_t length) {
 #define QM_HASH_CASE(id, Name, name, HashClass) \
-  case id:                                     \
-    return HashWith<HashClass>(digest, data, length);
+  case id: return HashWith<HashClass>(digest, data, length);
   switch (hashId) { QM_FOR_EACH_HASH(QM_HASH_CASE) }
 #undef QM_HASH_CASE
   return gen::Result{gen::kKindOwn, kCodeHashUnknown};

@@ -13,19 +13,18 @@ gen::Result2 CDecryptorCore::DecryptWithKey(InStream* in, OutStream* out, const 
                                             crypto::IDecryptCallback* callback, void* ctx) {
   Bytes iv;
   MakeZeroIv(iv);
-  return DecryptStream(in, out, key, &iv, kDefaultBufferSize, kDefaultProgressIntervalMs,
-                       callback, ctx);
+  return DecryptStream(in, out, key, &iv, kDefaultBufferSize, kDefaultProgressIntervalMs, callback,
+                       ctx);
 }
 
 gen::Result2 CDecryptorCore::DecryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key,
                                                  const Bytes* iv,
                                                  crypto::IDecryptCallback* callback, void* ctx) {
-  return DecryptStream(in, out, key, iv, kDefaultBufferSize, kDefaultProgressIntervalMs,
-                       callback, ctx);
+  return DecryptStream(in, out, key, iv, kDefaultBufferSize, kDefaultProgressIntervalMs, callback,
+                       ctx);
 }
 
-gen::Result2 CDecryptorCore::DecryptWithPassword(InStream* in, OutStream* out,
-                                                 const char* password,
+gen::Result2 CDecryptorCore::DecryptWithPassword(InStream* in, OutStream* out, const char* password,
                                                  crypto::IDecryptCallback* callback, void* ctx) {
   Bytes iv;
   MakeZeroIv(iv);

@@ -23,19 +23,17 @@ class CDecryptorCore
   // override of DecryptStreamWithPassword or DecryptStream is honoured.
   gen::Result2 DecryptWithKey(InStream* in, OutStream* out, const Bytes* key,
                               crypto::IDecryptCallback* callback, void* ctx) override;
-  gen::Result2 DecryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key,
-                                   const Bytes* iv, crypto::IDecryptCallback* callback,
-                                   void* ctx) override;
+  gen::Result2 DecryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key, const Bytes* iv,
+                                   crypto::IDecryptCallback* callback, void* ctx) override;
   gen::Result2 DecryptWithPassword(InStream* in, OutStream* out, const char* password,
                                    crypto::IDecryptCallback* callback, void* ctx) override;
   gen::Result2 DecryptWithPasswordHash(InStream* in, OutStream* out, const char* password,
                                        uint32_t hashId, crypto::IDecryptCallback* callback,
                                        void* ctx) override;
   gen::Result2 DecryptStreamWithPassword(InStream* in, OutStream* out, const char* password,
-                                         uint32_t hashId, const Bytes* iv,
-                                         uint32_t bufferSize, uint32_t progressIntervalMs,
-                                         crypto::IDecryptCallback* callback,
-                                         void* ctx) override;
+                                         uint32_t hashId, const Bytes* iv, uint32_t bufferSize,
+                                         uint32_t progressIntervalMs,
+                                         crypto::IDecryptCallback* callback, void* ctx) override;
   gen::Result2 DecryptStream(InStream* in, OutStream* out, const Bytes* key, const Bytes* iv,
                              uint32_t bufferSize, uint32_t progressIntervalMs,
                              crypto::IDecryptCallback* callback, void* ctx) override;

@@ -14,8 +14,8 @@ gen::Result2 CEncryptorCore::EncryptWithKey(InStream* in, OutStream* out, const 
                                             void* ctx) {
   Bytes iv;
   MakeZeroIv(iv);
-  return EncryptStream(in, out, key, &iv, kDefaultBufferSize, kDefaultProgressIntervalMs,
-                       useSalt, callback, ctx);
+  return EncryptStream(in, out, key, &iv, kDefaultBufferSize, kDefaultProgressIntervalMs, useSalt,
+                       callback, ctx);
 }
 
 gen::Result2 CEncryptorCore::EncryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key,
@@ -25,9 +25,9 @@ gen::Result2 CEncryptorCore::EncryptWithKeyAndIv(InStream* in, OutStream* out, c
                        callback, ctx);
 }
 
-gen::Result2 CEncryptorCore::EncryptWithPassword(InStream* in, OutStream* out,
-                                                 const char* password, bool useSalt,
-                                                 crypto::IEncryptCallback* callback, void* ctx) {
+gen::Result2 CEncryptorCore::EncryptWithPassword(InStream* in, OutStream* out, const char* password,
+                                                 bool useSalt, crypto::IEncryptCallback* callback,
+                                                 void* ctx) {
   Bytes iv;
   MakeZeroIv(iv);
   return EncryptStreamWithPassword(in, out, password, DefaultHashIdForKeySize(GetKeySize()), &iv,
@@ -46,15 +46,17 @@ gen::Result2 CEncryptorCore::EncryptWithPasswordHash(InStream* in, OutStream* ou
                                    kDefaultProgressIntervalMs, useSalt, callback, ctx);
 }
 
-gen::Result2 CEncryptorCore::EncryptStreamWithPassword(
-    InStream* in, OutStream* out, const char* password, uint32_t hashId, const Bytes* iv,
-    uint32_t bufferSize, uint32_t progressIntervalMs, bool useSalt,
-    crypto::IEncryptCallback* callback, void* ctx) {
+gen::Result2 CEncryptorCore::EncryptStreamWithPassword(InStream* in, OutStream* out,
+                                                       const char* password, uint32_t hashId,
+                                                       const Bytes* iv, uint32_t bufferSize,
+                                                       uint32_t progressIntervalMs, bool useSalt,
+                                                       crypto::IEncryptCallback* callback,
+                                                       void* ctx) {
   PasswordKey key;
   const gen::Result2 derived = key.Derive(password, hashId, GetKeySize());
   if (!gen::IsSuccess(derived)) return derived;
-  return EncryptStream(in, out, key.bytes(), iv, bufferSize, progressIntervalMs, useSalt,
-                       callback, ctx);
+  return EncryptStream(in, out, key.bytes(), iv, bufferSize, progressIntervalMs, useSalt, callback,
+                       ctx);
 }
 
 gen::Result2 CEncryptorCore::EncryptStream(InStream* in, OutStream* out, const Bytes* key,

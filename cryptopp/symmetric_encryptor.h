@@ -23,20 +23,18 @@ class CEncryptorCore
   // override of EncryptStreamWithPassword or EncryptStream is honoured.
   gen::Result2 EncryptWithKey(InStream* in, OutStream* out, const Bytes* key, bool useSalt,
                               crypto::IEncryptCallback* callback, void* ctx) override;
-  gen::Result2 EncryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key,
-                                   const Bytes* iv, bool useSalt,
-                                   crypto::IEncryptCallback* callback, void* ctx) override;
-  gen::Result2 EncryptWithPassword(InStream* in, OutStream* out, const char* password,
+  gen::Result2 EncryptWithKeyAndIv(InStream* in, OutStream* out, const Bytes* key, const Bytes* iv,
                                    bool useSalt, crypto::IEncryptCallback* callback,
                                    void* ctx) override;
+  gen::Result2 EncryptWithPassword(InStream* in, OutStream* out, const char* password, bool useSalt,
+                                   crypto::IEncryptCallback* callback, void* ctx) override;
   gen::Result2 EncryptWithPasswordHash(InStream* in, OutStream* out, const char* password,
                                        uint32_t hashId, bool useSalt,
                                        crypto::IEncryptCallback* callback, void* ctx) override;
   gen::Result2 EncryptStreamWithPassword(InStream* in, OutStream* out, const char* password,
-                                         uint32_t hashId, const Bytes* iv,
-                                         uint32_t bufferSize, uint32_t progressIntervalMs,
-                                         bool useSalt, crypto::IEncryptCallback* callback,
-                                         void* ctx) override;
+                                         uint32_t hashId, const Bytes* iv, uint32_t bufferSize,
+                                         uint32_t progressIntervalMs, bool useSalt,
+                                         crypto::IEncryptCallback* callback, void* ctx) override;
   gen::Result2 EncryptStream(InStream* in, OutStream* out, const Bytes* key, const Bytes* iv,
                              uint32_t bufferSize, uint32_t progressIntervalMs, bool useSalt,
                              crypto::IEncryptCallback* callback, void* ctx) override;

@@ -109,14 +109,14 @@ class CSymmetricEngineBase : EngineInterface {
 template <class Cipher, uint32_t algorithmId, uint32_t keyBytes, uint32_t ivBytes,
           uint32_t blockBytes, uint32_t extraBytes>
 class CSymmetricEncryptorEngine final
-    : public CSymmetricEngineBase<crypto::ISymmetricEncryptorEngine, Cipher, algorithmId,
-                                  keyBytes, ivBytes, blockBytes, extraBytes> {};
+    : public CSymmetricEngineBase<crypto::ISymmetricEncryptorEngine, Cipher, algorithmId, keyBytes,
+                                  ivBytes, blockBytes, extraBytes> {};
 
 template <class Cipher, uint32_t algorithmId, uint32_t keyBytes, uint32_t ivBytes,
           uint32_t blockBytes, uint32_t extraBytes>
 class CSymmetricDecryptorEngine final
-    : public CSymmetricEngineBase<crypto::ISymmetricDecryptorEngine, Cipher, algorithmId,
-                                  keyBytes, ivBytes, blockBytes, extraBytes> {};
+    : public CSymmetricEngineBase<crypto::ISymmetricDecryptorEngine, Cipher, algorithmId, keyBytes,
+                                  ivBytes, blockBytes, extraBytes> {};
 
 // The cipher objects of one table row: block ciphers run in CBC mode; a
 // stream cipher has one type that serves both directions.
@@ -137,14 +137,12 @@ struct CipherObjects<CipherClass, true> {
 template <uint32_t algorithmId>
 struct EngineTypes;
 
-#define QM_ENGINE_TYPES(id, name, key, iv, block, CipherClass)                    \
-  template <>                                                                     \
-  struct EngineTypes<id> {                                                        \
-    using Objects = CipherObjects<CipherClass, (block) == 0>;                     \
-    using Encryptor =                                                             \
-        CSymmetricEncryptorEngine<Objects::Encryption, id, key, iv, block, 0>; \
-    using Decryptor =                                                             \
-        CSymmetricDecryptorEngine<Objects::Decryption, id, key, iv, block, 0>; \
+#define QM_ENGINE_TYPES(id, name, key, iv, block, CipherClass)                               \
+  template <>                                                                                \
+  struct EngineTypes<id> {                                                                   \
+    using Objects = CipherObjects<CipherClass, (block) == 0>;                                \
+    using Encryptor = CSymmetricEncryptorEngine<Objects::Encryption, id, key, iv, block, 0>; \
+    using Decryptor = CSymmetricDecryptorEngine<Objects::Decryption, id, key, iv, block, 0>; \
   };
 QM_FOR_EACH_ALGORITHM(QM_ENGINE_TYPES)
 #undef QM_ENGINE_TYPES

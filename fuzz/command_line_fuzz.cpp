@@ -25,8 +25,8 @@ void Require(bool condition, const char* what) {
 bool SameRecord(const SCommandLine& a, const SCommandLine& b) {
   return a.help == b.help && a.listAlgorithms == b.listAlgorithms && a.command == b.command &&
          a.rewrite == b.rewrite && a.confirm == b.confirm && a.useSalt == b.useSalt &&
-         a.algorithm == b.algorithm && a.inputFile == b.inputFile &&
-         a.outputFile == b.outputFile && a.password == b.password && a.locale == b.locale;
+         a.algorithm == b.algorithm && a.inputFile == b.inputFile && a.outputFile == b.outputFile &&
+         a.password == b.password && a.locale == b.locale;
 }
 
 SCommandLine Parse(std::vector<std::wstring>& tokens, SCommandLine record) {
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               fresh.confirm <= 1 && fresh.useSalt <= 1,
           "a switch that is neither on nor off");
   Require(fresh.command <= SCommandLine::kDecrypt, "unknown command");
-  for (const std::wstring* value : {&fresh.algorithm, &fresh.inputFile, &fresh.outputFile,
-                                    &fresh.password, &fresh.locale}) {
+  for (const std::wstring* value :
+       {&fresh.algorithm, &fresh.inputFile, &fresh.outputFile, &fresh.password, &fresh.locale}) {
     Require(value->empty() || IsOneOf(*value, tokens), "a value that no token carries");
   }
 

@@ -19,11 +19,11 @@
 
 #include "crypto/symmetric_decryptor.h"
 #include "cryptopp/alg_info.h"
-#include "cryptopp/symmetric_engine.h"
+#include "cryptopp/codes.h"
 #include "cryptopp/factory.h"
 #include "cryptopp/file_header.h"
-#include "cryptopp/codes.h"
 #include "cryptopp/job_core.h"
+#include "cryptopp/symmetric_engine.h"
 #include "fuzz/decrypt_input.h"
 #include "tests/support/memory_streams.h"
 
@@ -68,16 +68,15 @@ std::string RunCipher(std::string bytes) {
           "password key");
   const std::vector<unsigned char> iv(Engine::kIvSize, 0);
   Engine engine;
-  Require(IsSuccess(engine.SetKey(key.bytes()->data(), Engine::kKeySize, iv.data(),
-                                  Engine::kIvSize)),
-          "reference key");
+  Require(
+      IsSuccess(engine.SetKey(key.bytes()->data(), Engine::kKeySize, iv.data(), Engine::kIvSize)),
+      "reference key");
   std::string out(bytes.size(), '\0');
   int32_t produced = 0;
   const Result2 processed = engine.Process(
       reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
       reinterpret_cast<uint8_t*>(out.data()), static_cast<int32_t>(out.size()), &produced);
-  Require(IsSuccess(processed) && produced == static_cast<int32_t>(out.size()),
-          "reference cipher");
+  Require(IsSuccess(processed) && produced == static_cast<int32_t>(out.size()), "reference cipher");
   engine.ResetKey();
   return out;
 }
@@ -198,8 +197,8 @@ void CheckOutcome(const std::string& file, const Control& control, const Result2
           "undocumented result");
   const Result context{result.ctxKind, result.ctxCode};
   const size_t room = size_t{control.room} * kRoomUnit;
-  const bool full = control.room != 0 && context == kDeviceFull && written.size() == room &&
-                    room < plain.size();
+  const bool full =
+      control.room != 0 && context == kDeviceFull && written.size() == room && room < plain.size();
   // A file that fits in one chunk and states no plaintext leaves nothing
   // to write.
   const bool nothingStated = plainSize == 0 && context == Result{};

@@ -86,9 +86,9 @@ int main(int argc, char* argv[]) {
     saved &= Save(folder, tag + "forged-long",
                   Control(index | kForged | kSmallChunks, 0, 0, 0) +
                       Recipe(kLargerSize, 3, 200, 0) + "pattern");
-    saved &= Save(folder, tag + "forged-none",
-                  Control(index | kForged, 0, 0, 0) + Recipe(kRawSize, 0, 0, 0) +
-                      std::string(8, '\0') + "x");
+    saved &= Save(
+        folder, tag + "forged-none",
+        Control(index | kForged, 0, 0, 0) + Recipe(kRawSize, 0, 0, 0) + std::string(8, '\0') + "x");
   }
   if (!saved) std::fprintf(stderr, "could not write every seed into %s\n", folder.c_str());
   return saved ? 0 : 1;

@@ -54,9 +54,9 @@ void CheckPieces(const std::wstring& path) {
   Require(split == !cString.empty(), "SplitPath refused a path or took an empty one");
   if (split) {
     Require(splitFolder == GetFolderPath(cString), "SplitPath found another folder");
-    Require(splitFolder + splitName == cString ||
-                splitFolder + splitName + L"." + extension == cString,
-            "SplitPath pieces do not make the path");
+    Require(
+        splitFolder + splitName == cString || splitFolder + splitName + L"." + extension == cString,
+        "SplitPath pieces do not make the path");
     Require(extension.find(kSlash) == std::wstring::npos, "an extension with a separator");
   }
 }
@@ -108,9 +108,8 @@ void CheckFullPath(const std::wstring& path) {
   Require(IsAbsolutePath(full), "a full path that is not absolute");
   // Normalised: no empty, "." or ".." steps are left (a '/' at the end
   // may stay).
-  const std::wstring body = full.size() > 1 && full.back() == kSlash
-                                ? full.substr(0, full.size() - 1)
-                                : full;
+  const std::wstring body =
+      full.size() > 1 && full.back() == kSlash ? full.substr(0, full.size() - 1) : full;
   for (size_t start = 1; start <= body.size() && body != L"/";) {
     size_t end = body.find(kSlash, start);
     if (end == std::wstring::npos) end = body.size();

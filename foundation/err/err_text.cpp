@@ -53,8 +53,7 @@ std::wstring FormatErrorCodes(const gen::Result& p1, const gen::Result& p2) {
   return FormatPairs<wchar_t>({p1, p2});
 }
 
-std::wstring FormatErrorCodes(const gen::Result& p1, const gen::Result& p2,
-                              const gen::Result& p3) {
+std::wstring FormatErrorCodes(const gen::Result& p1, const gen::Result& p2, const gen::Result& p3) {
   return FormatPairs<wchar_t>({p1, p2, p3});
 }
 
@@ -66,9 +65,9 @@ std::string FormatErrorCodesA(const gen::Result2& r) {
 
 namespace tarnwick::err::internal {
 
-void CErrMsgBuilder<wchar_t>::BuildErrorText(const std::wstring& defaultText,
-                                             const gen::Result& p1, const gen::Result& p2,
-                                             const gen::Result& p3, std::wstring& out) const {
+void CErrMsgBuilder<wchar_t>::BuildErrorText(const std::wstring& defaultText, const gen::Result& p1,
+                                             const gen::Result& p2, const gen::Result& p3,
+                                             std::wstring& out) const {
   if (p1.code == 0 && p2.code == 0 && p3.code == 0) {
     out.clear();
     return;

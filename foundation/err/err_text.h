@@ -53,8 +53,8 @@ class CErrMsgBuilder<wchar_t> {
 
   // The first non-empty description among the pairs with a non-zero code
   // (else `defaultText`), then the codes; empty when every code is 0.
-  void BuildErrorText(const std::wstring& defaultText, const gen::Result& p1,
-                      const gen::Result& p2, const gen::Result& p3, std::wstring& out) const;
+  void BuildErrorText(const std::wstring& defaultText, const gen::Result& p1, const gen::Result& p2,
+                      const gen::Result& p3, std::wstring& out) const;
 
   std::wstring GetErrorText(const gen::Result2& r) const;
   std::wstring GetErrorText(const gen::Result& r) const;

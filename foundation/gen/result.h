@@ -41,8 +41,7 @@ inline bool operator==(const Result& a, const Result& b) {
 }
 inline bool operator!=(const Result& a, const Result& b) { return !(a == b); }
 inline bool operator==(const Result2& a, const Result2& b) {
-  return a.kind == b.kind && a.code == b.code && a.ctxKind == b.ctxKind &&
-         a.ctxCode == b.ctxCode;
+  return a.kind == b.kind && a.code == b.code && a.ctxKind == b.ctxKind && a.ctxCode == b.ctxCode;
 }
 inline bool operator!=(const Result2& a, const Result2& b) { return !(a == b); }
 

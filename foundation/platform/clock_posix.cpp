@@ -9,8 +9,8 @@ uint32_t TickCount() {
   // CLOCK_MONOTONIC cannot fail with a valid address; it ignores changes
   // of the wall clock, which would otherwise stall or rush the pacing.
   clock_gettime(CLOCK_MONOTONIC, &now);
-  const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u +
-                      static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+  const uint64_t ms =
+      static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
   return static_cast<uint32_t>(ms);
 }
 

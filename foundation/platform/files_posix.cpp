@@ -126,8 +126,8 @@ int CreateNewFile(const wchar_t* path, FileHandle& file) {
   // a file or link planted after the caller looked is refused, never
   // written through.
   int fd = -1;
-  const int error = OpenPath(
-      path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_APPEND | O_CLOEXEC | O_NOCTTY, fd);
+  const int error =
+      OpenPath(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_APPEND | O_CLOEXEC | O_NOCTTY, fd);
   if (error == EEXIST && GetEntryKind(path) == PathKind::kFolder) return EISDIR;
   if (error != 0) return error;
   file = ToHandle(fd);

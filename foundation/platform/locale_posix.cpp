@@ -12,6 +12,7 @@ struct CountryLocale {
 
 // Each country takes the language its name stood for in the help text's
 // original setting (Belgium Dutch, Singapore Chinese, Norway Bokmål).
+// clang-format off
 constexpr CountryLocale kCountries[] = {
     {"aus", "en_AU.UTF-8"},         {"australia", "en_AU.UTF-8"},
     {"aut", "de_AT.UTF-8"},         {"austria", "de_AT.UTF-8"},
@@ -50,6 +51,7 @@ constexpr CountryLocale kCountries[] = {
     {"england", "en_GB.UTF-8"},     {"usa", "en_US.UTF-8"},
     {"america", "en_US.UTF-8"},
 };
+// clang-format on
 
 // ASCII folding only: the names are ASCII, and the current locale may be
 // Turkish, where 'I' does not fold to 'i'.

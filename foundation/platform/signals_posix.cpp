@@ -32,7 +32,7 @@ const InterruptPipe& Pipe() {
 }
 
 struct Dispatcher {
-  std::mutex mutex;  // guards thread, and call once thread has ended
+  std::mutex mutex;    // guards thread, and call once thread has ended
   std::thread thread;  // waits for the signals
   // The handler call in progress, or the last one. Only the waiting thread
   // starts and joins it, and StopConsoleDispatch once that thread is gone.

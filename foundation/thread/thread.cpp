@@ -50,12 +50,9 @@ uint32_t Thread::Wait(uint32_t milliseconds) {
       sync::Locked(future_, [](const std::shared_future<void>& future) { return future; });
   if (!task.valid()) return kWaitNothing;
   switch (task.wait_for(std::chrono::milliseconds(milliseconds))) {
-    case std::future_status::ready:
-      return kWaitFinished;
-    case std::future_status::timeout:
-      return kWaitTimedOut;
-    case std::future_status::deferred:
-      break;
+    case std::future_status::ready: return kWaitFinished;
+    case std::future_status::timeout: return kWaitTimedOut;
+    case std::future_status::deferred: break;
   }
   return kWaitNothing;
 }
