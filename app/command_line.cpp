@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/constants.h"
-#include "foundation/platform/strings.h"
+#include "foundation/platform/platform.h"
 
 namespace {
 

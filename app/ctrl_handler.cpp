@@ -1,7 +1,7 @@
 #include "app/ctrl_handler.h"
 
 #include "app/encryptor.h"
-#include "foundation/platform/signals.h"
+#include "foundation/platform/platform.h"
 
 bool ConsoleCtrlHandler(uint32_t ctrlType) {
   switch (ctrlType) {

@@ -14,8 +14,7 @@
 #include "foundation/err/codes.h"
 #include "foundation/err/err_text.h"
 #include "foundation/io/file_streams.h"
-#include "foundation/platform/console.h"
-#include "foundation/platform/files.h"
+#include "foundation/platform/platform.h"
 #include "foundation/sync/locked.h"
 
 namespace {

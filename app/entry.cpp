@@ -13,12 +13,7 @@
 #include "cryptopp/alg_info.h"
 #include "foundation/err/codes.h"
 #include "foundation/err/err_text.h"
-#include "foundation/platform/console.h"
-#include "foundation/platform/console_input.h"
-#include "foundation/platform/files.h"
-#include "foundation/platform/locale.h"
-#include "foundation/platform/signals.h"
-#include "foundation/platform/strings.h"
+#include "foundation/platform/platform.h"
 #include "foundation/sync/locked.h"
 
 // The one job runner of the program; it must exist before wmain runs and

@@ -2,9 +2,7 @@
 
 #include "app/err_msg.h"
 #include "foundation/gen/result.h"
-#include "foundation/platform/console.h"
-#include "foundation/platform/files.h"
-#include "foundation/platform/strings.h"
+#include "foundation/platform/platform.h"
 
 namespace thisapp {
 

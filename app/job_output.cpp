@@ -7,7 +7,7 @@
 #include "app/err_msg.h"
 #include "app/paths.h"
 #include "cryptopp/alg_info.h"
-#include "foundation/platform/console.h"
+#include "foundation/platform/platform.h"
 
 namespace thisapp {
 namespace {

@@ -2,9 +2,7 @@
 #include <vector>
 
 #include "app/entry.h"
-#include "foundation/platform/process.h"
-#include "foundation/platform/signals.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 
 int main(int argc, char* argv[]) {
   tarnwick::platform::PrepareProcess();

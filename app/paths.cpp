@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/constants.h"
-#include "foundation/platform/files.h"
+#include "foundation/platform/platform.h"
 
 namespace thisapp {
 namespace {

@@ -20,8 +20,7 @@
 #include "cryptopp/algorithm_table.h"
 #include "cryptopp/factory.h"
 #include "cryptopp/symmetric_engine.h"
-#include "foundation/platform/strings.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 #include "tests/support/memory_streams.h"
 
 namespace {

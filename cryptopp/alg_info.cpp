@@ -2,7 +2,7 @@
 
 #include "cryptopp/algorithm_table.h"
 #include "cryptopp/hash_table.h"
-#include "foundation/platform/strings.h"
+#include "foundation/platform/platform.h"
 
 namespace tarnwick::cryptopp {
 namespace {

@@ -8,7 +8,7 @@
 #include "cryptopp/file_header.h"
 #include "foundation/gen/result.h"
 #include "foundation/io/stream.h"
-#include "foundation/platform/clock.h"
+#include "foundation/platform/platform.h"
 #include "foundation/sync/safe_value.h"
 
 // What the encryption and the decryption job share. The jobs themselves

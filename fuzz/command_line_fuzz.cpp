@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 
 namespace {
 

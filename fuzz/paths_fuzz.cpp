@@ -11,7 +11,7 @@
 
 #include "app/constants.h"
 #include "app/paths.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 
 namespace {
 

@@ -4,8 +4,7 @@
 #include <initializer_list>
 #include <sstream>
 
-#include "foundation/platform/errors.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 
 namespace tarnwick::err {
 namespace {

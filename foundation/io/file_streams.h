@@ -4,7 +4,7 @@
 
 #include "foundation/gen/result.h"
 #include "foundation/io/stream.h"
-#include "foundation/platform/files.h"
+#include "foundation/platform/platform.h"
 #include "foundation/sync/locker.h"
 #include "foundation/sync/safe_data.h"
 #include "foundation/sync/safe_value.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/info_output.h"
-#include "foundation/platform/locale.h"
+#include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
 #include "tests/support/capture.h"
 

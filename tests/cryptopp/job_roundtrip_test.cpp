@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
 #include "tests/cryptopp/job_test_support.h"
 #include "tests/cryptopp/known_answers.h"

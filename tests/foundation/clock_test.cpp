@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/platform/clock.h"
+#include "foundation/platform/platform.h"
 
 namespace {
 

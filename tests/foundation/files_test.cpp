@@ -1,4 +1,4 @@
-#include "foundation/platform/files.h"
+#include "foundation/platform/platform.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/platform/locale.h"
-#include "foundation/platform/strings.h"
+#include "foundation/platform/platform.h"
 
 namespace tarnwick::platform {
 namespace {

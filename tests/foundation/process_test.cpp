@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/platform/process.h"
+#include "foundation/platform/platform.h"
 
 namespace tarnwick::platform {
 namespace {

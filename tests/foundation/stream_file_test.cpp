@@ -11,7 +11,7 @@
 
 #include "foundation/err/codes.h"
 #include "foundation/io/file_streams.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 #include "tests/support/run_program.h"
 
 namespace tarnwick::io::internal {

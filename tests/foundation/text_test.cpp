@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/err/err_text.h"
-#include "foundation/platform/text.h"
+#include "foundation/platform/platform.h"
 
 namespace tarnwick::platform {
 namespace {
