@@ -15,7 +15,7 @@
 #include "foundation/err/err_text.h"
 #include "foundation/io/file_streams.h"
 #include "foundation/platform/platform.h"
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 
 namespace {
 

@@ -4,15 +4,10 @@
 #include <memory>
 
 #include "app/encrypt_data.h"
-#include "crypto/decrypt_callback.h"
-#include "crypto/encrypt_callback.h"
 #include "crypto/symmetric_decryptor.h"
 #include "crypto/symmetric_encryptor.h"
 #include "foundation/gen/result.h"
-#include "foundation/sync/locker.h"
-#include "foundation/sync/safe_data.h"
-#include "foundation/sync/safe_value.h"
-#include "foundation/thread/runnable.h"
+#include "foundation/sync/locks.h"
 #include "foundation/thread/thread.h"
 
 // The job runner: carries one job record to the engine on its own worker

@@ -3,22 +3,37 @@
 #include <iostream>
 #include <utility>
 
-#include "app/ctrl_handler.h"
+#include "app/console_output.h"
 #include "app/encryptor.h"
 #include "app/existing_output.h"
-#include "app/exit_codes.h"
-#include "app/info_output.h"
-#include "app/job_output.h"
 #include "app/paths.h"
 #include "cryptopp/alg_info.h"
 #include "foundation/err/codes.h"
 #include "foundation/err/err_text.h"
 #include "foundation/platform/platform.h"
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 
 // The one job runner of the program; it must exist before wmain runs and
 // lives until the process ends.
 CEncryptor g_encryptor;
+
+namespace {
+
+// The console control handler, called on a thread of its own with the
+// console event. Ctrl+C and a closed console cancel the running job and
+// count as handled; every other event is left to its default action.
+bool ConsoleCtrlHandler(uint32_t ctrlType) {
+  switch (ctrlType) {
+    case tarnwick::platform::kConsoleCtrlC:
+    case tarnwick::platform::kConsoleClosed:
+      // Returns once the running job, if any, has ended.
+      g_encryptor.Stop();
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace
 
 namespace thisapp {
 namespace {
@@ -26,6 +41,18 @@ namespace {
 namespace gen = tarnwick::gen;
 namespace platform = tarnwick::platform;
 using platform::WideOut;
+
+// The process exit codes, as the help text lists them.
+enum ExitCode : int {
+  kExitSuccess = 0,
+  kExitInvalidCommandLine = 1,
+  kExitInputNotDefined = 2,
+  kExitInputNotFound = 3,
+  kExitUndefinedAlgorithm = 4,
+  kExitInvalidAlgorithm = 5,
+  kExitOutputExists = 6,
+  kExitJobFailed = 7,
+};
 
 constexpr uint32_t kPollMs = 250;
 

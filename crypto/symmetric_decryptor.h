@@ -3,11 +3,24 @@
 #include <cstdint>
 #include <vector>
 
-#include "crypto/decrypt_callback.h"
 #include "foundation/gen/result.h"
 #include "foundation/io/stream.h"
 
 namespace tarnwick::crypto {
+
+// Progress of a decryption run, counted over the encrypted bytes.
+class IDecryptProgressCallback {
+ public:
+  virtual ~IDecryptProgressCallback() {}
+  virtual void OnProgress(uint64_t doneBytes, float percent, void* ctx) = 0;
+};
+
+// Start and end of a decryption run; the twin of IEncryptCallback.
+class IDecryptCallback : public IDecryptProgressCallback {
+ public:
+  virtual void OnStart(void* ctx) = 0;
+  virtual void OnFinish(bool stopped, const gen::Result2* result, void* ctx) = 0;
+};
 
 // One decryption job of one algorithm: the twin of ISymmetricEncryptor,
 // slot for slot, without the salt flag (the reader ignores the salt).

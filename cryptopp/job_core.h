@@ -9,7 +9,7 @@
 #include "foundation/gen/result.h"
 #include "foundation/io/stream.h"
 #include "foundation/platform/platform.h"
-#include "foundation/sync/safe_value.h"
+#include "foundation/sync/locks.h"
 
 // What the encryption and the decryption job share. The jobs themselves
 // (symmetric_encryptor.*, symmetric_decryptor.*) are written once per

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "crypto/decrypt_callback.h"
 #include "crypto/symmetric_decryptor.h"
 #include "crypto/symmetric_engine.h"
 #include "cryptopp/job_core.h"

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "crypto/encrypt_callback.h"
 #include "crypto/symmetric_encryptor.h"
 #include "crypto/symmetric_engine.h"
 #include "cryptopp/job_core.h"

@@ -28,7 +28,7 @@
 #include "cryptopp/codes.h"
 #include "cryptopp/rc6_any_key.h"
 #include "foundation/gen/result.h"
-#include "foundation/sync/safe_value.h"
+#include "foundation/sync/locks.h"
 
 namespace tarnwick::cryptopp::internal {
 

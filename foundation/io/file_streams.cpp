@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/err/codes.h"
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 
 namespace tarnwick::io::internal {
 namespace {

@@ -5,9 +5,7 @@
 #include "foundation/gen/result.h"
 #include "foundation/io/stream.h"
 #include "foundation/platform/platform.h"
-#include "foundation/sync/locker.h"
-#include "foundation/sync/safe_data.h"
-#include "foundation/sync/safe_value.h"
+#include "foundation/sync/locks.h"
 
 // The two file streams, unbuffered: each Read is one read of the system
 // (completed when it delivers less), each Write one or more writes. Every

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "foundation/err/codes.h"
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 
 namespace tarnwick::thread {
 namespace {

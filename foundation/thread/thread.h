@@ -5,11 +5,39 @@
 #include <future>
 
 #include "foundation/gen/result.h"
-#include "foundation/sync/locker.h"
-#include "foundation/sync/safe_data.h"
-#include "foundation/thread/ithread.h"
+#include "foundation/sync/locks.h"
 
 namespace tarnwick::thread {
+
+// One job, run on the worker thread.
+class IRunnable {
+ public:
+  virtual ~IRunnable() = default;
+  virtual gen::Result Run(uint32_t tag, int64_t argument) = 0;
+};
+
+// Wait answers.
+enum WaitStatus : uint32_t {
+  kWaitFinished = 0,
+  kWaitTimedOut = 1,
+  kWaitNothing = 2,  // never started (or a deferred task)
+};
+
+class IThread {
+ public:
+  virtual ~IThread() = default;
+  virtual void SetRunnable(IRunnable* runnable) = 0;
+  virtual gen::Result Start(int64_t argument) = 0;
+  virtual gen::Result Start() = 0;
+  virtual uint32_t Wait(uint32_t milliseconds) = 0;
+  virtual uint32_t Wait() = 0;
+  virtual uint32_t GetTag() = 0;
+  virtual uint32_t GetReserved() = 0;
+  virtual bool IsRunning() = 0;
+  virtual gen::Result GetResult() = 0;
+  virtual int32_t GetState() = 0;
+  virtual void SetState(int32_t state) = 0;
+};
 
 // Runs one IRunnable at a time as an asynchronous task. Any thread may ask
 // IsRunning or Wait; the owner starts runs.

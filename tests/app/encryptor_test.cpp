@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 #include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 

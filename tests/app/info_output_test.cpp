@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/info_output.h"
+#include "app/console_output.h"
 #include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
 #include "tests/support/capture.h"

@@ -10,7 +10,7 @@
 #include "app/command_line.h"
 #include "app/encryptor.h"
 #include "app/entry.h"
-#include "foundation/sync/locked.h"
+#include "foundation/sync/locks.h"
 #include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 

@@ -1,6 +1,6 @@
 // The job's console lines; the success and failure lines are checked
 // word for word by the end-to-end suite.
-#include "app/job_output.h"
+#include "app/console_output.h"
 
 #include <cmath>
 #include <locale>

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "crypto/decrypt_callback.h"
-#include "crypto/encrypt_callback.h"
+#include "crypto/symmetric_decryptor.h"
+#include "crypto/symmetric_encryptor.h"
 #include "cryptopp/alg_info.h"
 #include "cryptopp/factory.h"
 #include "tests/support/memory_streams.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/info_output.h"
+#include "app/console_output.h"
 #include "tests/support/capture.h"
 #include "tests/e2e/job_run_support.h"
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/info_output.h"
+#include "app/console_output.h"
 #include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/sync/locker.h"
+#include "foundation/sync/locks.h"
 
 namespace tarnwick::sync {
 namespace {

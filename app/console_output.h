@@ -6,7 +6,15 @@
 #include "crypto/alg_info.h"
 #include "foundation/gen/result.h"
 
+// Everything the program shows on std::cout: the texts before any job, the
+// job header, the progress line and the closing lines.
 namespace thisapp {
+
+// The texts printed before any job: the banner at every start, the usage
+// text and the list of algorithms, all on std::cout.
+void PrintBanner();
+void PrintHelp();
+void PrintAlgorithmList();
 
 // The progress line, rewritten in place: "\rProgress: " and the value,
 // clamped to 0..100, as "%7.3f" in the C library's current locale, then
