@@ -82,24 +82,6 @@ void CreateOutputFolder(const std::wstring& outputPath) {
             << L".\r\n";
 }
 
-// Tells what escaped the job and answers it as the job's failure.
-gen::Result2 ReportEscapedFailure() {
-  try {
-    throw;
-  } catch (const std::bad_alloc&) {
-    std::cout << "[ERROR] Not enough memory to run the job." << std::endl;
-    return {gen::kKindSystem, static_cast<uint32_t>(std::errc::not_enough_memory), 0, 0};
-  } catch (const std::range_error&) {
-    std::cout << "[ERROR] The password cannot be converted to UTF-8." << std::endl;
-    return {gen::kKindSystem, static_cast<uint32_t>(std::errc::illegal_byte_sequence), 0, 0};
-  } catch (const std::exception& e) {
-    std::cout << "[ERROR] The job failed unexpectedly: " << e.what() << std::endl;
-  } catch (...) {
-    std::cout << "[ERROR] The job failed unexpectedly." << std::endl;
-  }
-  return gen::OwnError(tarnwick::err::kCodeRunThrew);
-}
-
 }  // namespace
 
 // Declared input first: the output closes before the input.
@@ -210,6 +192,23 @@ gen::Result2 CEncryptor::RunDecryptJob(const SEncryptData& job) {
       [&](tarnwick::crypto::ISymmetricDecryptor& object, SJobFiles& files, const char* password) {
         return object.DecryptWithPassword(&files.input, &files.output, password, callback, nullptr);
       });
+}
+
+gen::Result2 CEncryptor::ReportEscapedFailure() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    std::cout << "[ERROR] Not enough memory to run the job." << std::endl;
+    return {gen::kKindSystem, static_cast<uint32_t>(std::errc::not_enough_memory), 0, 0};
+  } catch (const std::range_error&) {
+    std::cout << "[ERROR] The password cannot be converted to UTF-8." << std::endl;
+    return {gen::kKindSystem, static_cast<uint32_t>(std::errc::illegal_byte_sequence), 0, 0};
+  } catch (const std::exception& e) {
+    std::cout << "[ERROR] The job failed unexpectedly: " << e.what() << std::endl;
+  } catch (...) {
+    std::cout << "[ERROR] The job failed unexpectedly." << std::endl;
+  }
+  return gen::OwnError(tarnwick::err::kCodeRunThrew);
 }
 
 gen::Result CEncryptor::Run(uint32_t /*tag*/, int64_t /*argument*/) {

@@ -46,6 +46,11 @@ class CEncryptor : private tarnwick::thread::IRunnable,
   tarnwick::gen::Result2 RunEncryptJob(const thisapp::SEncryptData& job);
   tarnwick::gen::Result2 RunDecryptJob(const thisapp::SEncryptData& job);
 
+  // Only inside a catch block: tells what escaped a job on one "[ERROR] "
+  // line and answers it as the job's failure: {1, ENOMEM} when memory ran
+  // out, {1, EILSEQ} for a password that has no UTF-8 form, else {5, 304}.
+  static tarnwick::gen::Result2 ReportEscapedFailure();
+
   // Engine callbacks (both directions): the percentage and the stopped
   // flag are stored; nothing else is looked at. They never throw.
   void OnProgress(uint64_t doneBytes, float percent, void* context) override;

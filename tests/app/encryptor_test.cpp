@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -117,6 +119,32 @@ TEST_F(JobRunner, RewriteReplacesTheOutputOrRefusesWhenItCannotGo) {
     EXPECT_EQ(lines_, std::string(encrypt ? "[ERROR] Failed to delete file. File path: "
                                           : "[ERROR] Failed to delete the file. File path: ") +
                           fifo + ". Error: Operation not permitted (error: 1/1).\r\n");
+  }
+}
+
+TEST_F(JobRunner, WhatEscapesAJobIsToldAndAnswered) {
+  const struct {
+    void (*raise)();
+    std::string line;
+    Result2 answer;
+  } cases[] = {
+      {[] { throw std::bad_alloc(); }, "[ERROR] Not enough memory to run the job.\n",
+       {1, ENOMEM, 0, 0}},
+      {[] { throw std::logic_error("odd"); }, "[ERROR] The job failed unexpectedly: odd\n",
+       {5, 304, 0, 0}},
+      {[] { throw 42; }, "[ERROR] The job failed unexpectedly.\n", {5, 304, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    Result2 answer;
+    const std::string line = qmtest::CoutOf([&] {
+      try {
+        c.raise();
+      } catch (...) {
+        answer = CEncryptor::ReportEscapedFailure();
+      }
+    });
+    EXPECT_EQ(line, c.line);
+    EXPECT_EQ(answer, c.answer);
   }
 }
 

@@ -1,3 +1,5 @@
+#include <cctype>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
 #include "tests/support/capture.h"
+#include "tests/support/run_program.h"
 
 namespace thisapp {
 namespace {
@@ -95,21 +98,34 @@ TEST(InfoOutput, HelpText) {
   EXPECT_EQ(qmtest::CoutOf(PrintHelp), kHelp);
 }
 
-// Every country name the help offers reaches a UTF-8 locale.
-TEST(InfoOutput, EveryHelpCountryNameHasALocale) {
+// Each country name of the help text maps to its country's locale: the
+// group's three-letter name is the country_ab3 of that locale's source in
+// /usr/share/i18n/locales, and every other name of the group maps alike.
+TEST(InfoOutput, EveryHelpCountryNameMapsToItsCountrysLocale) {
   const std::vector<std::string> lines = Lines(PrintHelp);
-  std::string names = lines[17].substr(lines[17].find("example:") + 8);
-  for (size_t n = 19; n <= 23; ++n) names += " " + lines[n - 1];
-  for (char& c : names) c = (c == '(' || c == ')' || c == ',' || c == '.') ? ' ' : c;
-  std::istringstream words(names);
-  int count = 0;
-  for (std::string name; words >> name;) {
-    if (name == "or") continue;
-    ++count;
-    const std::string locale = tarnwick::platform::MapLocaleName(name);
-    EXPECT_EQ(locale.size() - locale.rfind(".UTF-8"), 6u) << name << " -> " << locale;
+  std::string text = lines[17].substr(lines[17].find("example:") + 8);
+  for (size_t n = 18; n <= 22; ++n) text += lines[n];
+  const std::regex group(R"(([a-z-]+) \((?:or )?([^)]*)\))");
+  const std::regex ab3(R"re(country_ab3\s+"([A-Z]+)")re");
+  size_t names = 0;
+  for (std::sregex_iterator it(text.begin(), text.end(), group), end; it != end; ++it) {
+    std::vector<std::string> group = {(*it)[1]};
+    std::istringstream others((*it)[2].str());
+    for (std::string name; std::getline(others >> std::ws, name, ',');) group.push_back(name);
+    const std::string locale = tarnwick::platform::MapLocaleName(group[0]);
+    std::string country;
+    for (const std::string& name : group) {
+      EXPECT_EQ(tarnwick::platform::MapLocaleName(name), locale) << name;
+      if (name.size() == 3) country = name;
+    }
+    for (char& c : country) c = static_cast<char>(std::toupper(c));
+    const std::string source =
+        qmtest::ReadFile("/usr/share/i18n/locales/" + locale.substr(0, locale.find('.')));
+    std::smatch found;
+    EXPECT_TRUE(std::regex_search(source, found, ab3) && found[1] == country) << group[0];
+    names += group.size();
   }
-  EXPECT_EQ(count, 71);
+  EXPECT_EQ(names, 71u);
 }
 
 TEST(InfoOutput, AlgorithmListShowsEveryRowInCatalogueOrder) {

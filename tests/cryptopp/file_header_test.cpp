@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <thread>
 
@@ -70,6 +71,20 @@ TEST(HeaderSalt, SixOutputsDividedBy128AndNothingElseTouched) {
   EXPECT_EQ(Slice(header, 48, 6), (Bytes{0, 144, 49, 207, 149, 122}));
   EXPECT_EQ(Slice(header, 0, 48), Slice(before, 0, 48));
   EXPECT_EQ(Slice(header, 54, 2), Slice(before, 54, 2));
+}
+
+// Seeded anew from the clock at every call: a salt is never the one before
+// it, and never the same for every run.
+TEST(HeaderSalt, SeededFromTheClockAtEveryCall) {
+  for (int call = 0; call < 2; ++call) {
+    EncryptedFileHeader salted{}, now{}, secondBefore{};
+    FillHeaderSalt(&salted);
+    const auto seconds = static_cast<uint32_t>(std::time(nullptr));
+    FillHeaderSaltWithSeed(&now, seconds);
+    FillHeaderSaltWithSeed(&secondBefore, seconds - 1);
+    const Bytes salt = Slice(salted, 48, 6);
+    EXPECT_TRUE(salt == Slice(now, 48, 6) || salt == Slice(secondBefore, 48, 6)) << call;
+  }
 }
 
 // Concurrent jobs each draw their own sequence.

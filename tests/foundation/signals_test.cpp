@@ -1,8 +1,10 @@
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -86,6 +88,35 @@ TEST(ConsoleSignalsDeathTest, DecliningHandlerLetsTheSignalEndTheProcess) {
         ::testing::KilledBySignal(sig), "")
         << "signal " << sig;
   }
+}
+
+// Answers, in a child process, three words read after a Ctrl+C that came
+// before the first question: 0 when they are as typed and the fourth
+// read finds the end.
+int ReadWordsAfterAnInterrupt() {
+  BlockConsoleSignals();
+  InstallConsoleHandler(Recording);
+  kill(getpid(), SIGINT);
+  pollfd pending = {ConsoleInterruptFd(), POLLIN, 0};
+  if (poll(&pending, 1, 10000) != 1) return 2;
+  const std::string typed = " y\n" + std::string(kMaxConsoleWordBytes + 10, 'n') + " yes\n";
+  int fds[2];
+  if (pipe(fds) != 0 || write(fds[1], typed.data(), typed.size()) != ssize_t(typed.size())) {
+    return 3;
+  }
+  close(fds[1]);
+  dup2(fds[0], 0);
+  const bool asTyped = ReadConsoleWord() == L"y" &&
+                       ReadConsoleWord() == std::wstring(kMaxConsoleWordBytes, L'n') &&
+                       ReadConsoleWord() == L"yes" && ReadConsoleWord().empty();
+  return asTyped ? 0 : 1;
+}
+
+// A Ctrl+C from before the question is no answer to it; a word longer
+// than the cap is cut there, and the rest of it does not become the next.
+TEST(ConsoleInputDeathTest, StaleInterruptsAndOverlongWords) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(_exit(ReadWordsAfterAnInterrupt()), ::testing::ExitedWithCode(0), "");
 }
 
 // A handler call that never returns (a cancellation waiting for a job

@@ -87,6 +87,17 @@ TEST_F(StreamFile, InputMustBeAnExistingRegularFile) {
   EXPECT_EQ(output_.Open(Wide(dir_.path()).c_str()), (Result{1, EISDIR}));
 }
 
+// A file cut short after Open fails the read that meets its new end; the
+// bytes that read took are no longer at the start.
+TEST_F(StreamFile, AReadThatMeetsAnEarlyEndFailsAndMovesOn) {
+  OpenInput(Pattern(100));
+  ASSERT_EQ(truncate((dir_ / "in").c_str(), 40), 0);
+  EXPECT_FALSE(input_.Read(buffer_, 100, read_));
+  EXPECT_EQ(input_.GetLastError(), (Result{1, EIO}));
+  EXPECT_FALSE(input_.IsBegin());
+  EXPECT_FALSE(input_.IsEnd());
+}
+
 TEST_F(StreamFile, DescriptorZeroStillCountsAsOpen) {
   const int saved = dup(0);
   ASSERT_GE(saved, 0);

@@ -50,7 +50,7 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
-// The known-answer folder shared with other implementations.
+// The known answers, computed outside this code base (tests/data).
 std::string VectorsDir();
 
 // The plaintexts of the known-answer files: byte i is (i * 13 + 5) mod 256.
