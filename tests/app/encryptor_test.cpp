@@ -57,10 +57,16 @@ class JobRunner : public ::testing::Test {
   std::string lines_;
 };
 
-TEST_F(JobRunner, StopWithoutAJobOnlySetsTheCancelFlag) {
+// What the main thread polls: the last percentage, and at the end the
+// engine's own stopped flag, whatever a stop that came too early set.
+TEST_F(JobRunner, KeepsProgressAndTheEnginesStoppedFlag) {
   runner_.Stop();  // must not wait: nothing was ever started
   EXPECT_TRUE(runner_.canceled.Get());
   EXPECT_EQ(runner_.thread.Wait(0), 2u);
+  runner_.OnProgress(10, 42.5f, nullptr);
+  runner_.OnFinish(false, nullptr, nullptr);
+  EXPECT_EQ(runner_.progress.Get(), 42.5f);
+  EXPECT_FALSE(runner_.canceled.Get());
 }
 
 TEST_F(JobRunner, RefusedJobsTouchNothing) {

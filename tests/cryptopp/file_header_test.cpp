@@ -2,7 +2,6 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <thread>
 
 #include <cryptopp/keccak.h>
 #include <gtest/gtest.h>
@@ -85,26 +84,6 @@ TEST(HeaderSalt, SeededFromTheClockAtEveryCall) {
     const Bytes salt = Slice(salted, 48, 6);
     EXPECT_TRUE(salt == Slice(now, 48, 6) || salt == Slice(secondBefore, 48, 6)) << call;
   }
-}
-
-// Concurrent jobs each draw their own sequence.
-TEST(HeaderSalt, ThreadsDoNotDisturbEachOther) {
-  auto drawMany = [](uint32_t seed, Bytes* first) {
-    EncryptedFileHeader header{};
-    for (int i = 0; i < 2000; ++i) {
-      FillHeaderSaltWithSeed(&header, seed);
-      if (i == 0) *first = Slice(header, 48, 6);
-      if (Slice(header, 48, 6) != *first) first->clear();
-    }
-  };
-  Bytes one, two;
-  std::thread other(drawMany, 2, &two);
-  drawMany(1, &one);
-  other.join();
-  EXPECT_EQ(one, (Bytes{0, 144, 49, 207, 149, 122}));
-  EncryptedFileHeader header{};
-  FillHeaderSaltWithSeed(&header, 2);
-  EXPECT_EQ(two, Slice(header, 48, 6));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Locks and guarded values, and the worker thread.
 #include <atomic>
 #include <future>
 #include <stdexcept>
@@ -6,12 +7,44 @@
 #include <gtest/gtest.h>
 
 #include "foundation/err/codes.h"
+#include "foundation/sync/locks.h"
 #include "foundation/thread/thread.h"
 
-namespace tarnwick::thread {
+namespace tarnwick {
 namespace {
 
 using gen::Result;
+using namespace thread;
+
+// TryLock from a thread of its own; never waits.
+bool TryLockElsewhere(sync::ILockable& lock) {
+  return std::async(std::launch::async, [&lock] {
+           const bool taken = lock.TryLock();
+           if (taken) lock.Unlock();
+           return taken;
+         }).get();
+}
+
+TEST(Locker, RecursiveHoldKeepsOtherThreadsOutUntilFullyReleased) {
+  sync::Locker locker;
+  locker.Lock();
+  EXPECT_TRUE(locker.TryLock());  // the holder may take it again
+  locker.Lock();
+  EXPECT_FALSE(TryLockElsewhere(locker));
+  locker.Unlock();
+  locker.Unlock();
+  EXPECT_FALSE(TryLockElsewhere(locker));  // still held once
+  locker.Unlock();
+  EXPECT_TRUE(TryLockElsewhere(locker));
+}
+
+TEST(Locked, LetsTheLockGoWhenTheAccessThrows) {
+  sync::internal::SafeData<sync::Locker, int> holder(7);
+  EXPECT_EQ(sync::Locked(holder, [](int& value) { return ++value; }), 8);
+  EXPECT_THROW(sync::Locked(holder, [](int&) -> int { throw std::runtime_error("no"); }),
+               std::runtime_error);
+  EXPECT_TRUE(TryLockElsewhere(holder));
+}
 
 // A job that records its call, waits until released and then answers,
 // or throws when told to.
@@ -92,4 +125,4 @@ TEST_F(ThreadRun, WaitFromAnotherThreadWhileStartsReplaceTheRun) {
 }
 
 }  // namespace
-}  // namespace tarnwick::thread
+}  // namespace tarnwick

@@ -1,4 +1,11 @@
+// Everything the program shows on the console, word for word: the texts
+// before any job, the job header and the progress line. The closing lines
+// are checked by the end-to-end suite.
+#include "app/console_output.h"
+
 #include <cctype>
+#include <cmath>
+#include <locale>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -6,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/console_output.h"
+#include "cryptopp/alg_info.h"
 #include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
 #include "tests/support/capture.h"
@@ -24,7 +31,7 @@ std::vector<std::string> Lines(void (*printer)()) {
   return lines;
 }
 
-TEST(InfoOutput, Banner) {
+TEST(ConsoleOutput, Banner) {
   const std::vector<std::string> lines = Lines(PrintBanner);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "Quellmark Version 2.0.3.125");
@@ -34,7 +41,7 @@ TEST(InfoOutput, Banner) {
 }
 
 // The whole text, character for character.
-TEST(InfoOutput, HelpText) {
+TEST(ConsoleOutput, HelpText) {
   const char* const kHelp =
       "Command line to encrypt file:\n"
       "/encrypt /ifile <input file> [/ofile <output file>] /alg <algorithm> [/password <password>] [/rewrite [/confirm]] [/usesalt] [/locale <locale>]\n"
@@ -101,7 +108,7 @@ TEST(InfoOutput, HelpText) {
 // Each country name of the help text maps to its country's locale: the
 // group's three-letter name is the country_ab3 of that locale's source in
 // /usr/share/i18n/locales, and every other name of the group maps alike.
-TEST(InfoOutput, EveryHelpCountryNameMapsToItsCountrysLocale) {
+TEST(ConsoleOutput, EveryHelpCountryNameMapsToItsCountrysLocale) {
   const std::vector<std::string> lines = Lines(PrintHelp);
   std::string text = lines[17].substr(lines[17].find("example:") + 8);
   for (size_t n = 18; n <= 22; ++n) text += lines[n];
@@ -128,7 +135,7 @@ TEST(InfoOutput, EveryHelpCountryNameMapsToItsCountrysLocale) {
   EXPECT_EQ(names, 71u);
 }
 
-TEST(InfoOutput, AlgorithmListShowsEveryRowInCatalogueOrder) {
+TEST(ConsoleOutput, AlgorithmListShowsEveryRowInCatalogueOrder) {
   std::vector<std::string> want = {
       "The list of supported encryption algorithms:", "", "Name               Description",
       "-------            ----------------------------------------------------"};
@@ -142,6 +149,46 @@ TEST(InfoOutput, AlgorithmListShowsEveryRowInCatalogueOrder) {
   EXPECT_EQ(Lines(PrintAlgorithmList), want);
   EXPECT_EQ(want[13],
             "AES-256            Key size: 32. IV size: 16. Cipher mode: CBC. Hash function: SHA3-256");
+}
+
+
+const std::string kBlank = "\rProgress:              ";
+
+TEST(ConsoleOutput, ProgressBlanksTheLineThenShowsTheClampedValue) {
+  const std::pair<double, std::string> cases[] = {
+      {-5.0, "  0.000"}, {0.0, "  0.000"},         {42.5, " 42.500"},
+      {250.0, "100.000"}, {99.9996, "100.000"},
+      {std::nan(""), "  0.000"},  // a broken percentage must not print as "nan"
+  };
+  for (const auto& [percent, shown] : cases) {
+    EXPECT_EQ(qmtest::CoutOf([&] { PrintProgress(percent); }), kBlank + "\rProgress: " + shown + "%")
+        << percent;
+  }
+}
+
+TEST(ConsoleOutput, ProgressUsesTheDecimalMarkOfTheGlobalLocale) {
+  std::locale german;
+  try {
+    german = std::locale("de_DE.UTF-8");
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  }
+  const std::locale previous = std::locale::global(german);
+  const std::string shown = qmtest::CoutOf([] { PrintProgress(42.5); });
+  std::locale::global(previous);
+  EXPECT_EQ(shown, kBlank + "\rProgress:  42,500%");
+}
+
+TEST(ConsoleOutput, HeaderPadsLabelsAndWritesPathBytesAsTheyAre) {
+  const auto aes = tarnwick::cryptopp::FindAlgorithmByName(L"AES-256");
+  // U+DCFF stands for the byte 0xFF of a file name that is no UTF-8.
+  EXPECT_EQ(qmtest::CoutOf([&] {
+              PrintJobHeader(false, aes, L"/in/\xDCFF-\u00E9.txt", L"/out/a b.txt.dec");
+            }),
+            "File decryption.\n"
+            "Input file:        /in/\xFF-\xC3\xA9.txt\n"
+            "Output file:       /out/a b.txt.dec\n"
+            "Algorithm:         AES-256\n");
 }
 
 }  // namespace
