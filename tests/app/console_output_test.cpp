@@ -16,7 +16,6 @@
 #include "cryptopp/alg_info.h"
 #include "foundation/platform/platform.h"
 #include "tests/cryptopp/catalogue_rows.h"
-#include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace thisapp {

@@ -1,23 +1,28 @@
-// The runner's own checks and lines, which the main flow's checks keep the
-// program from reaching; whole jobs are left to the end-to-end suite.
+// The job runner's own checks and lines, which the main flow's checks keep
+// the program from reaching, and the main flow's hand-over of a job to the
+// one runner, in process so the runner's state can be set up exactly.
+// Whole jobs are left to the end-to-end suite.
 #include "app/encryptor.h"
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "app/entry.h"
 #include "foundation/sync/locks.h"
-#include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using tarnwick::gen::Result2;
 using tarnwick::sync::Locked;
 using thisapp::SEncryptData;
@@ -28,27 +33,46 @@ class JobRunner : public ::testing::Test {
  protected:
   void SetUp() override { qmtest::WriteFile(in_, "plain text"); }
 
-  // An AES-256 job from in.txt to `output`.
-  SEncryptData Job(const std::string& output, bool encrypt = true) const {
+  // An AES-256 job from `input` (in.txt by default) to `output`.
+  SEncryptData Job(const std::string& output, bool encrypt = true, std::string input = {}) const {
     SEncryptData job;
     job.libraryType = 1;
     job.algorithmId = 252;
     job.encrypt = encrypt;
-    job.inputFile = Wide(in_);
+    job.inputFile = Wide(input.empty() ? in_ : input);
     job.outputFile = Wide(output);
     job.password = L"pw";
     return job;
   }
 
-  // Hands the job over as the main flow does and runs it on the worker;
-  // answers the stored result, keeps the lines shown in lines_.
-  Result2 RunOnWorker(const SEncryptData& job) {
+  // Hands the job over as the main flow does and runs it on the worker of
+  // `runner`; answers the stored result, keeps the lines shown in lines_.
+  Result2 RunOnWorker(const SEncryptData& job, CEncryptor& runner) {
     lines_ = qmtest::CoutOf([&] {
-      Locked(runner_.encryptData, [&](SEncryptData& stored) { stored = job; });
-      EXPECT_EQ(runner_.thread.Start().code, 0u);
-      EXPECT_EQ(runner_.thread.Wait(), 0u);
+      Locked(runner.encryptData, [&](SEncryptData& stored) { stored = job; });
+      EXPECT_EQ(runner.thread.Start().code, 0u);
+      EXPECT_EQ(runner.thread.Wait(), 0u);
     });
-    return Locked(runner_.result, [](const Result2& stored) { return stored; });
+    return Locked(runner.result, [](const Result2& stored) { return stored; });
+  }
+  Result2 RunOnWorker(const SEncryptData& job) { return RunOnWorker(job, runner_); }
+
+  // The main flow from the paths on, for the encryption of in.txt into
+  // out.enc; answers the exit code, keeps the lines shown in lines_.
+  int RunFlow() {
+    SCommandLine commandLine;
+    commandLine.command = SCommandLine::kEncrypt;
+    commandLine.inputFile = Wide(in_);
+    commandLine.outputFile = Wide(dir_ / "out.enc");
+    SEncryptData job = Job("");
+    int code = -1;
+    lines_ = qmtest::CoutOf([&] { code = thisapp::RunJobFlow(commandLine, job); });
+    return code;
+  }
+
+  bool LinesEndWith(const std::string& end) const {
+    return lines_.size() >= end.size() &&
+           lines_.compare(lines_.size() - end.size(), end.size(), end) == 0;
   }
 
   qmtest::TempDir dir_;
@@ -69,12 +93,13 @@ TEST_F(JobRunner, KeepsProgressAndTheEnginesStoppedFlag) {
   EXPECT_FALSE(runner_.canceled.Get());
 }
 
+// Among them an output that is the input under another name: another
+// link, other letters, a ".." step after a folder that does not exist.
 TEST_F(JobRunner, RefusedJobsTouchNothing) {
   const std::string out = dir_ / "out.enc";
-  std::filesystem::create_hard_link(in_, dir_ / "link.txt");
+  fs::create_hard_link(in_, dir_ / "link.txt");
   qmtest::WriteFile(in_ + ".old", "old");
   const std::string notLoaded = "[ERROR] Cryptographic engine is not loaded.\n";
-  const std::string notFound = "[ERROR] Input file not found.\n";
   const std::string sameName = "[ERROR] Output file name matches the name of the input file.\n";
   const struct {
     std::function<void(SEncryptData&)> change;
@@ -86,9 +111,12 @@ TEST_F(JobRunner, RefusedJobsTouchNothing) {
       {[](SEncryptData& j) { j.libraryType = 2; },
        "[ERROR] Undefined library type: 2.\n" + notLoaded, 4006},
       {[](SEncryptData& j) { j.inputFile.clear(); }, "[ERROR] Input file not defined.\n", 200},
-      {[&](SEncryptData& j) { j.inputFile = Wide(dir_ / "none"); }, notFound, 201},
+      {[&](SEncryptData& j) { j.inputFile = Wide(dir_ / "none"); },
+       "[ERROR] Input file not found.\n", 201},
       {[](SEncryptData& j) { j.outputFile.clear(); }, "[ERROR] Output file not defined.\n", 202},
       {[&](SEncryptData& j) { j.outputFile = Wide(dir_ / "link.txt"); }, sameName, 206},
+      {[&](SEncryptData& j) { j.outputFile = Wide(dir_ / "IN.TXT"); }, sameName, 206},
+      {[&](SEncryptData& j) { j.outputFile = Wide(dir_ / "no/../IN.TXT"); }, sameName, 206},
       {[&](SEncryptData& j) { j.outputFile = Wide(in_ + ".old"); },
        "[ERROR] Output file already exists!\n", 207},
   };
@@ -99,7 +127,7 @@ TEST_F(JobRunner, RefusedJobsTouchNothing) {
       c.change(job);
       EXPECT_EQ(RunOnWorker(job), (Result2{5, c.code, 0, 0}));
       EXPECT_EQ(lines_, c.lines);
-      EXPECT_FALSE(qmtest::FileExists(out));
+      EXPECT_FALSE(qmtest::FileExists(out) || qmtest::FileExists(dir_ / "IN.TXT"));
     }
   }
   EXPECT_EQ(qmtest::ReadFile(in_), "plain text");
@@ -128,15 +156,17 @@ TEST_F(JobRunner, RewriteReplacesTheOutputOrRefusesWhenItCannotGo) {
   }
 }
 
-TEST_F(JobRunner, WhatEscapesAJobIsToldAndAnswered) {
+TEST_F(JobRunner, WhatEscapesAJobIsToldAndStoredAsItsResult) {
   const struct {
     void (*raise)();
     std::string line;
     Result2 answer;
   } cases[] = {
-      {[] { throw std::bad_alloc(); }, "[ERROR] Not enough memory to run the job.\n",
+      {[] { throw std::bad_alloc(); },
+       "[ERROR] Not enough memory to run the job.\n",
        {1, ENOMEM, 0, 0}},
-      {[] { throw std::logic_error("odd"); }, "[ERROR] The job failed unexpectedly: odd\n",
+      {[] { throw std::logic_error("odd"); },
+       "[ERROR] The job failed unexpectedly: odd\n",
        {5, 304, 0, 0}},
       {[] { throw 42; }, "[ERROR] The job failed unexpectedly.\n", {5, 304, 0, 0}},
   };
@@ -152,16 +182,47 @@ TEST_F(JobRunner, WhatEscapesAJobIsToldAndAnswered) {
     EXPECT_EQ(line, c.line);
     EXPECT_EQ(answer, c.answer);
   }
-}
-
-TEST_F(JobRunner, AFailureEscapingTheJobIsStoredAsItsResult) {
-  // The previous job's success must not stand for this one.
+  // Through a run: the previous job's success must not stand for this one.
   EXPECT_EQ(RunOnWorker(Job(dir_ / "first.enc")), Result2{});
   SEncryptData job = Job(dir_ / "second.enc");
   job.password = std::wstring(1, static_cast<wchar_t>(0x110000));  // no UTF-8 form
   EXPECT_EQ(RunOnWorker(job), (Result2{1, EILSEQ, 0, 0}));
   EXPECT_EQ(lines_, "[ERROR] The password cannot be converted to UTF-8.\n");
   EXPECT_EQ(RunOnWorker(Job(dir_ / "third.enc")), Result2{});  // the worker is free again
+}
+
+TEST_F(JobRunner, ACancelBeforeTheJobStartsIsForgotten) {
+  g_encryptor.Stop();  // Ctrl+C while the header was printed
+  EXPECT_EQ(RunFlow(), 0);
+  EXPECT_TRUE(LinesEndWith("\rProgress: 100.000%\nFile 'in.txt' was encrypted successfully.\r\n\n"))
+      << lines_;
+  EXPECT_EQ(fs::file_size(dir_ / "out.enc"), 80u);
+}
+
+TEST_F(JobRunner, ABusyWorkerFailsTheJobAtOnce) {
+  // A long job of its own, started past the flow: DES_EDE3, among the
+  // slowest, over a sparse 64 MiB file.
+  const std::string big = dir_ / "big.bin", bigOut = dir_ / "big.enc";
+  qmtest::WriteFile(big, "");
+  fs::resize_file(big, 64u << 20);
+  SEncryptData longJob = Job(bigOut, true, big);
+  longJob.algorithmId = 601;
+  Locked(g_encryptor.encryptData, [&](SEncryptData& stored) { stored = longJob; });
+  ASSERT_EQ(g_encryptor.thread.Start().code, 0u);
+
+  const int code = RunFlow();
+  const bool wasRunning = g_encryptor.thread.IsRunning();
+  // Let the long job begin writing, so the stop reaches its engine.
+  for (int i = 0; i < 500 && !(fs::exists(bigOut) && fs::file_size(bigOut) > 0); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  g_encryptor.Stop();
+  ASSERT_TRUE(wasRunning) << "the long job ended too early";
+  EXPECT_EQ(code, 7);
+  EXPECT_TRUE(LinesEndWith("\rProgress:   0.000%[ERROR] Failed to encrypt file '" + in_ +
+                           "'. (error: 5/8)\r\n"))
+      << lines_;
+  EXPECT_FALSE(fs::exists(dir_ / "out.enc"));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cryptopp/symmetric_engine.h"
-#include "tests/cryptopp/known_answers.h"
+#include "tests/support/run_program.h"
 
 namespace tarnwick::cryptopp::internal {
 namespace {

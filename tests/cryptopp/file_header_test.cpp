@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "cryptopp/file_header.h"
-#include "tests/cryptopp/known_answers.h"
+#include "tests/support/run_program.h"
 
 namespace tarnwick::cryptopp {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "cryptopp/alg_info.h"
 #include "cryptopp/password_hash.h"
-#include "tests/cryptopp/known_answers.h"
+#include "tests/support/run_program.h"
 
 namespace tarnwick::cryptopp {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/console_output.h"
-#include "tests/support/capture.h"
+#include "tests/support/run_program.h"
 #include "tests/e2e/job_run_support.h"
 
 namespace {

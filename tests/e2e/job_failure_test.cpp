@@ -88,17 +88,6 @@ TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
   }
 }
 
-TEST_F(FailedJob, OutputNamingTheInputInOtherLettersIsRefusedUntouched) {
-  for (const std::string folder : {"/", "/nosuch/../"}) {
-    for (bool encrypt : {true, false}) {
-      const Job job = Of(encrypt, dir_.path() + folder + (encrypt ? "IN.BIN" : "IN.ENC"));
-      ExpectFailure(job, "[ERROR] Output file name matches the name of the input file.\n",
-                    "(error: 5/206)");
-      EXPECT_FALSE(qmtest::FileExists(job.out));
-    }
-  }
-}
-
 TEST_F(FailedJob, MissingOutputFoldersAreCreated) {
   const Job job = Of(false, dir_ / "one/two/three/out.dec");
   const qmtest::RunResult r = job.Run();

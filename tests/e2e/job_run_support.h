@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "app/console_output.h"
-#include "tests/support/capture.h"
 #include "tests/support/run_program.h"
 
 namespace qmjob {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/cryptopp/known_answers.h"
+#include "tests/support/run_program.h"
 #include "tests/e2e/job_run_support.h"
 
 namespace {

@@ -146,4 +146,30 @@ bool FileExists(const std::string& path) {
 
 std::string VectorsDir() { return QM_VECTORS_DIR; }
 
+std::vector<std::vector<std::string>> ReadTsv(const std::string& name) {
+  std::ifstream in(VectorsDir() + "/" + name);
+  EXPECT_TRUE(in) << "missing known answers " << name;
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line)) {
+    if (line.empty()) continue;
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    if (line.back() == '\t') fields.emplace_back();
+    rows.push_back(fields);
+  }
+  EXPECT_FALSE(rows.empty()) << name;
+  return rows;
+}
+
+Bytes FromHex(const std::string& hex) {
+  Bytes out;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  }
+  return out;
+}
+
 }  // namespace qmtest

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,23 @@ bool FileExists(const std::string& path);
 
 // The known answers, computed outside this code base (tests/data).
 std::string VectorsDir();
+
+using Bytes = std::vector<uint8_t>;
+
+// The rows of a tab-separated known-answer file, without its title row.
+std::vector<std::vector<std::string>> ReadTsv(const std::string& name);
+Bytes FromHex(const std::string& hex);
+inline Bytes FromText(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// Everything written to std::cout while `body` runs, wide texts included.
+template <typename Body>
+std::string CoutOf(Body body) {
+  std::ostringstream sink;
+  std::streambuf* const previous = std::cout.rdbuf(sink.rdbuf());
+  body();
+  std::cout.rdbuf(previous);
+  return sink.str();
+}
 
 // The plaintexts of the known-answer files: byte i is (i * 13 + 5) mod 256.
 inline std::string Pattern(size_t size) {
