@@ -40,53 +40,43 @@ inline const std::string kCanceledEnd = "\nFile encryption was canceled.\n\n";
 // `out` is `start`, any number of progress lines, then `end`.
 inline ::testing::AssertionResult ShowsJob(const std::string& out, const std::string& start,
                                            const std::string& end) {
-  if (out.size() < start.size() + end.size() || out.compare(0, start.size(), start) != 0 ||
-      out.compare(out.size() - end.size(), end.size(), end) != 0) {
-    return ::testing::AssertionFailure() << "start or end differ in:\n" << out;
-  }
   static const std::regex progressLines(
       "(\rProgress:              \rProgress: [ 0-9]{3}\\.[0-9]{3}%)*");
-  const std::string middle = out.substr(start.size(), out.size() - start.size() - end.size());
-  if (!std::regex_match(middle, progressLines)) {
-    return ::testing::AssertionFailure() << "unexpected text between start and end: " << middle;
+  if (out.size() < start.size() + end.size() || out.compare(0, start.size(), start) != 0 ||
+      out.compare(out.size() - end.size(), end.size(), end) != 0 ||
+      !std::regex_match(out.substr(start.size(), out.size() - start.size() - end.size()),
+                        progressLines)) {
+    return ::testing::AssertionFailure() << "not the job's lines:\n" << out;
   }
   return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult IsPrefixOf(const std::string& part, const std::string& whole) {
-  if (part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure()
-         << part.size() << " bytes that are not a prefix of the " << whole.size() << " expected";
+// `part` is what `whole` begins with: what was written before a failure.
+inline bool IsPrefixOf(const std::string& part, const std::string& whole) {
+  return part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0;
 }
 
 // The real program with the given arguments; anything on standard error
-// (sanitizer reports land there) fails the test.
-inline qmtest::RunResult Quellmark(std::vector<std::string> args,
-                                   qmtest::RunOptions options = {}) {
+// (sanitizer reports land there) fails the test. The tests run as root,
+// who may read and write anywhere: cases of refused access run the
+// program as nobody.
+inline qmtest::RunResult Quellmark(std::vector<std::string> args, qmtest::RunOptions options = {},
+                                   bool asNobody = false) {
   args.insert(args.begin(), options.program);
+  if (asNobody) {
+    options.program = "/usr/bin/setpriv";
+    args.insert(args.begin(), {options.program, "--reuid=nobody", "--regid=nogroup",
+                               "--clear-groups"});
+  }
   if (options.timeoutSeconds > 60) options.timeoutSeconds = 60;
   qmtest::RunResult result = qmtest::Run(args, options);
   EXPECT_EQ(result.err, "");
   return result;
 }
 
-// The tests run as root, who may read and write anywhere: cases of
-// refused access run the program as nobody, where that is possible.
-inline std::vector<std::string> AsNobody(std::vector<std::string> args,
-                                         qmtest::RunOptions& options) {
-  options.program = "/usr/bin/setpriv";
-  args.insert(args.begin(),
-              {"--reuid=nobody", "--regid=nogroup", "--clear-groups", QM_PROGRAM_PATH});
-  return args;
-}
-
 inline bool NobodyMayRun() {
-  if (geteuid() != 0 || !qmtest::FileExists("/usr/bin/setpriv")) return false;
-  qmtest::RunOptions options;
-  const std::vector<std::string> args = AsNobody({"/help"}, options);
-  return Quellmark(args, options).exitCode == 0;
+  return geteuid() == 0 && qmtest::FileExists("/usr/bin/setpriv") &&
+         Quellmark({"/help"}, {}, true).exitCode == 0;
 }
 
 // One job on the command line.
@@ -96,12 +86,11 @@ struct Job {
   bool asNobody = false;
   std::vector<std::string> more = {};  // further arguments
 
-  qmtest::RunResult Run(qmtest::RunOptions options = {}) const {
+  qmtest::RunResult Run(const qmtest::RunOptions& options = {}) const {
     std::vector<std::string> args = {encrypt ? "/enc" : "/dec", "/i", in, "/o", out,
                                      "/alg", algorithm, "/psw", password};
     args.insert(args.end(), more.begin(), more.end());
-    if (asNobody) args = AsNobody(args, options);
-    return Quellmark(args, options);
+    return Quellmark(args, options, asNobody);
   }
   // What is shown from the banner to the progress line at 0.
   std::string Header() const {
