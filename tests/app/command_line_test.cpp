@@ -34,15 +34,6 @@ std::wstring Parsed(std::vector<std::wstring> tokens) {
   return s;
 }
 
-TEST(CommandLine, TokenAndKeywordMatching) {
-  EXPECT_FALSE(IsOptionToken(nullptr) || IsOptionToken(L"") || IsOptionToken(L"a/"));
-  EXPECT_TRUE(IsOptionToken(L"/") && IsOptionToken(L"-x"));
-  EXPECT_TRUE(MatchOption(L"/i", L"i") && MatchOption(L"-I", L"i"));
-  EXPECT_TRUE(MatchOption(L"/UseSalt", L"usesalt"));
-  EXPECT_FALSE(MatchOption(L"i", L"i") || MatchOption(L"/ii", L"i") ||
-               MatchOption(L"//i", L"i") || MatchOption(L"", L""));
-}
-
 // Every keyword, with either prefix and in any case.
 TEST(CommandLine, EveryKeywordReachesItsField) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {

@@ -1,14 +1,9 @@
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app/console_output.h"
-#include "tests/support/run_program.h"
 #include "tests/e2e/job_run_support.h"
 
 namespace {
@@ -69,27 +64,6 @@ TEST_F(FrontDoor, LocaleOption) {
               {{"/locale", "\xFF\xC3", "/help"}, 0, failed("\xFF\xC3") + kHelp},
               {{"/locale", "TUR", "/algs"}, 0, kList},
               {{"/locale", "de_DE.UTF-8", "/algs"}, 0, kList}});
-}
-
-// Standard output on a pipe nobody reads, then closed altogether.
-TEST_F(FrontDoor, LostOutputEndsWithoutASignal) {
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  close(fds[0]);
-  for (int out : {fds[1], -1}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-      if (out < 0) close(1);
-      if (out >= 0) dup2(out, 1);
-      signal(SIGPIPE, SIG_DFL);
-      execl(QM_PROGRAM_PATH, QM_PROGRAM_PATH, "/algs", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-  }
-  close(fds[1]);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/job_run_support.h"
-#include "tests/support/run_program.h"
 
 namespace {
 
@@ -22,22 +21,18 @@ using qmjob::IsPrefixOf;
 using qmjob::Job;
 using qmjob::ShowsJob;
 
-// A small tmpfs mounted on a folder for the life of the object; mounted()
+// A small tmpfs mounted on a folder for the life of the object; `mounted`
 // is false where the test may not mount (not root, or no capability).
-class SmallFileSystem {
- public:
-  SmallFileSystem(const std::string& folder, const char* size) : folder_(folder) {
-    fs::create_directory(folder_);
-    mounted_ = mount("qmtest", folder_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+struct SmallFileSystem {
+  explicit SmallFileSystem(const std::string& folder) : folder(folder) {
+    fs::create_directory(folder);
+    mounted = mount("qmtest", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
   }
   ~SmallFileSystem() {
-    if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+    if (mounted) umount2(folder.c_str(), MNT_DETACH);
   }
-  bool mounted() const { return mounted_; }
-
- private:
-  std::string folder_;
-  bool mounted_ = false;
+  std::string folder;
+  bool mounted = false;
 };
 
 class FailedJob : public ::testing::Test {
@@ -49,7 +44,9 @@ class FailedJob : public ::testing::Test {
   }
 
   // The AES-256 job of in.bin or of its encrypted form.
-  Job Of(bool encrypt, const std::string& out) const { return {encrypt, encrypt ? in_ : enc_, out}; }
+  Job Of(bool encrypt, const std::string& out) const {
+    return {encrypt, encrypt ? in_ : enc_, out};
+  }
 
   // Runs a job that must end with 7: its header, the runner's `lines`
   // (may be empty), then the closing line with `text`.
@@ -75,7 +72,8 @@ TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
   } cases[] = {
       {cipher_, "AES-256", "wrong", "(error: 5/4003)"},
       {cipher_, "Twofish-256", "pw", "(error: 5/4003)"},
-      {cipher_.substr(0, cipher_.size() - 6), "AES-256", "pw", "(error: 5/4005)"},  // no whole blocks
+      {cipher_.substr(0, cipher_.size() - 6), "AES-256", "pw",
+       "(error: 5/4005)"},                                          // no whole blocks
       {cipher_.substr(0, 10), "AES-256", "pw", "(error: 5/4004)"},  // shorter than the header
   };
   const std::string damaged = dir_ / "damaged.enc", out = dir_ / "out.dec";
@@ -88,30 +86,29 @@ TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
   }
 }
 
-TEST_F(FailedJob, MissingOutputFoldersAreCreated) {
+// Missing output folders are made, all levels, unless a file stands in
+// the way.
+TEST_F(FailedJob, AnOutputFolderUnderAFileCannotBeMade) {
   const Job job = Of(false, dir_ / "one/two/three/out.dec");
   const qmtest::RunResult r = job.Run();
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_TRUE(ShowsJob(r.out, job.Header(), qmjob::SuccessEnd(false, "in.enc")));
   EXPECT_TRUE(qmtest::ReadFile(job.out) == plain_);
-}
-
-TEST_F(FailedJob, AnOutputFolderUnderAFileCannotBeMade) {
   for (const bool encrypt : {true, false}) {
     const std::string folder = (encrypt ? in_ : enc_) + "/sub/";
-    ExpectFailure(Of(encrypt, folder + "out"),
-                  "[ERROR] Failed to create the directory for the output file. Directory path: " +
-                      folder + ". Error: Not a directory (error: 1/20).\r\n"
-                      "[ERROR] Failed to open output file. Error: Not a directory (error: 1/20).\r\n",
-                  "Not a directory (error: 1/20)");
+    ExpectFailure(
+        Of(encrypt, folder + "out"),
+        "[ERROR] Failed to create the directory for the output file. Directory path: " + folder +
+            ". Error: Not a directory (error: 1/20).\r\n"
+            "[ERROR] Failed to open output file. Error: Not a directory (error: 1/20).\r\n",
+        "Not a directory (error: 1/20)");
   }
 }
 
 TEST_F(FailedJob, AnOutputThatCannotGrowKeepsWhatWasWritten) {
   qmtest::RunOptions limited;
   limited.fileSizeLimit = 100000;
-  const std::string mountPoint = dir_ / "small";
-  SmallFileSystem small(mountPoint, "64k");
+  SmallFileSystem small(dir_ / "small");
   for (const bool encrypt : {true, false}) {
     SCOPED_TRACE(encrypt ? "encrypt" : "decrypt");
     const std::string& whole = encrypt ? cipher_ : plain_;
@@ -120,8 +117,8 @@ TEST_F(FailedJob, AnOutputThatCannotGrowKeepsWhatWasWritten) {
     ExpectFailure(overLimit, "", "File too large (error: 5/61,1/27)", limited);
     EXPECT_EQ(FileSize(overLimit.out), 100000);
     EXPECT_TRUE(IsPrefixOf(qmtest::ReadFile(overLimit.out), whole));
-    if (!small.mounted()) continue;  // may not mount a tmpfs here
-    const Job full = Of(encrypt, mountPoint + "/out");
+    if (!small.mounted) continue;  // may not mount a tmpfs here
+    const Job full = Of(encrypt, small.folder + "/out");
     fs::remove(full.out);
     ExpectFailure(full, "", "No space left on device (error: 5/61,1/28)");
     EXPECT_GT(FileSize(full.out), 0);
@@ -146,7 +143,8 @@ TEST_F(FailedJob, PlacesTheUserMayNotReadOrWriteAreTold) {
   job.out = locked + "/new/sub/out.enc";
   ExpectFailure(job,
                 "[ERROR] Failed to create the directory for the output file. Directory path: " +
-                    locked + "/new/sub/. Error: " + denied + ".\r\n"
+                    locked + "/new/sub/. Error: " + denied +
+                    ".\r\n"
                     "[ERROR] Failed to open output file. Error: No such file or directory "
                     "(error: 1/2).\r\n",
                 "No such file or directory (error: 1/2)");

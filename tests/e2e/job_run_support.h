@@ -65,8 +65,8 @@ inline qmtest::RunResult Quellmark(std::vector<std::string> args, qmtest::RunOpt
   args.insert(args.begin(), options.program);
   if (asNobody) {
     options.program = "/usr/bin/setpriv";
-    args.insert(args.begin(), {options.program, "--reuid=nobody", "--regid=nogroup",
-                               "--clear-groups"});
+    args.insert(args.begin(),
+                {options.program, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
   }
   if (options.timeoutSeconds > 60) options.timeoutSeconds = 60;
   qmtest::RunResult result = qmtest::Run(args, options);
@@ -87,8 +87,8 @@ struct Job {
   std::vector<std::string> more = {};  // further arguments
 
   qmtest::RunResult Run(const qmtest::RunOptions& options = {}) const {
-    std::vector<std::string> args = {encrypt ? "/enc" : "/dec", "/i", in, "/o", out,
-                                     "/alg", algorithm, "/psw", password};
+    std::vector<std::string> args = {
+        encrypt ? "/enc" : "/dec", "/i", in, "/o", out, "/alg", algorithm, "/psw", password};
     args.insert(args.end(), more.begin(), more.end());
     return Quellmark(args, options, asNobody);
   }

@@ -14,6 +14,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qmjob::Job;
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -62,7 +63,8 @@ TEST_F(PathsFlow, MissingInputEndsWith2Or3) {
   // A bare name is looked for in the program folder, even when the
   // current folder holds a file of that name.
   qmtest::WriteFile(dir_ / "elsewhere/only-here.txt", "x");
-  Run({"/encrypt", "/alg", "AES-256"}, 2, "[ERROR] Failed to encrypt file. Input file not defined.\n");
+  Run({"/encrypt", "/alg", "AES-256"}, 2,
+      "[ERROR] Failed to encrypt file. Input file not defined.\n");
   Run({"/decrypt", "/alg", "AES-256", "/i", ""}, 2,
       "[ERROR] Failed to decrypt file. Input file not defined.\n");
   Run({"/enc", "/i", "only-here.txt", "/alg", "AES-256"}, 3,
@@ -76,43 +78,51 @@ TEST_F(PathsFlow, HeaderShowsResolvedPathsAndTheGeneratedOutput) {
   const std::string top = dir_ / "top.txt";
   Run({"/enc", "/i", "../top.txt", "/alg", "aes-256"}, 0,
       "Generated output file: '" + top + ".enc'.\r\n" +
-          "File encryption.\n"
-          "Input file:        " + top + "\n"
-          "Output file:       " + top + ".enc\n"
-          "Algorithm:         AES-256\n"
-          "\n"
-          "\rProgress:              \rProgress:   0.000%");
+          Job{true, top, top + ".enc"}.Header().substr(qmjob::Banner().size()));
   EXPECT_TRUE(qmtest::FileExists(top + ".enc"));
-
   const auto r = Run({"/dec", "/i", "in.txt", "/o", "sub/./out.dec", "/alg", "Blowfish-448"}, -1,
-                     "File decryption.\n"
-                     "Input file:        " + in_ + "\n"
-                     "Output file:       " + (dir_ / "bin/sub/out.dec") + "\n"
-                     "Algorithm:         Blowfish-448\n");
+                     Job{false, in_, dir_ / "bin/sub/out.dec", "Blowfish-448"}.Header().substr(
+                         qmjob::Banner().size()));
   EXPECT_FALSE(Contains(r.out, "Generated output file"));
 }
 
-TEST_F(PathsFlow, ExistingOutputEndsWith6OrIsDeletedUnderRewrite) {
-  qmtest::WriteFile(out_, "old");
-  const auto r = Encrypt("out.enc", {}, 6,
-                         "[ERROR] Failed to encrypt file. Output file (" + out_ + ") already exists.\r\n");
-  EXPECT_FALSE(Contains(r.out, "File encryption."));
-  EXPECT_EQ(qmtest::ReadFile(out_), "old");
-
-  Encrypt("out.enc", {"/rewrite"}, 0,
-          "Already existing file has been deleted. File path: " + out_ + ".\r\nFile encryption.\n");
-  EXPECT_NE(qmtest::ReadFile(out_), "old");
+// Whatever stands at the output stays unless /rewrite removes it: never the
+// input itself (under another name, letter case or link), never a FIFO,
+// and never what a link points to.
+TEST_F(PathsFlow, TheInputAndWhatLinksPointToAreNeverTheOutput) {
+  fs::create_hard_link(in_, dir_ / "bin/hard.txt");
+  fs::create_symlink(in_, dir_ / "bin/soft.txt");
+  qmtest::WriteFile(dir_ / "bin/IN.TXT", "other file, same name in other letters");
+  for (const std::string out : {"in.txt", "../bin/./in.txt", "hard.txt", "soft.txt", "IN.TXT"}) {
+    SCOPED_TRACE(out);
+    const auto r = Encrypt(out, {"/rewrite"}, 6, ") already exists.\r\n");
+    EXPECT_FALSE(Contains(r.out, "deleted"));
+    EXPECT_TRUE(qmtest::FileExists(dir_ / ("bin/" + out)));
+  }
   EXPECT_EQ(qmtest::ReadFile(in_), "plain text");
-}
 
-TEST_F(PathsFlow, FailedDeletionIsReportedAndEndsWith6) {
   const std::string fifo = dir_ / "bin/out.fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const auto r = Run({"/dec", "/i", "in.txt", "/o", fifo, "/alg", "AES-256", "/rewrite"}, 6,
                      "[ERROR] Failed to delete file. File path: " + fifo + ". Error: ");
-  EXPECT_TRUE(Contains(r.out, "[ERROR] Failed to decrypt file. Output file (" + fifo +
-                                  ") already exists.\r\n"));
-  EXPECT_TRUE(qmtest::FileExists(fifo));
+  EXPECT_TRUE(Contains(
+      r.out, "[ERROR] Failed to decrypt file. Output file (" + fifo + ") already exists.\r\n"));
+
+  const std::string link = dir_ / "bin/link.enc", target = dir_ / "victim";
+  fs::create_symlink(target, link);  // dangling
+  Encrypt(link, {}, 6, "Output file (" + link + ") already exists.\r\n");
+  for (const bool targetExists : {false, true}) {
+    if (targetExists) {
+      qmtest::WriteFile(target, "victim");
+      fs::remove(link);
+      fs::create_symlink(target, link);
+    }
+    EXPECT_EQ(qmtest::FileExists(target), targetExists);
+    Encrypt(link, {"/rewrite"}, 0,
+            "Already existing file has been deleted. File path: " + link + ".\r\n");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+  }
+  EXPECT_EQ(qmtest::ReadFile(target), "victim");
 }
 
 TEST_F(PathsFlow, ConfirmDeletesOnlyAfterYes) {
@@ -134,86 +144,44 @@ TEST_F(PathsFlow, ConfirmDeletesOnlyAfterYes) {
   EXPECT_FALSE(Contains(r.out, "Rewrite file"));
 }
 
-TEST_F(PathsFlow, TheInputIsNeverDeletedAsTheOutput) {
-  fs::create_hard_link(in_, dir_ / "bin/hard.txt");
-  fs::create_symlink(in_, dir_ / "bin/soft.txt");
-  qmtest::WriteFile(dir_ / "bin/IN.TXT", "other file, same name in other letters");
-  for (const std::string out : {"in.txt", "../bin/./in.txt", "hard.txt", "soft.txt", "IN.TXT"}) {
-    SCOPED_TRACE(out);
-    const auto r = Encrypt(out, {"/rewrite"}, 6, ") already exists.\r\n");
-    EXPECT_FALSE(Contains(r.out, "deleted"));
-    EXPECT_TRUE(qmtest::FileExists(dir_ / ("bin/" + out)));
-  }
-  EXPECT_EQ(qmtest::ReadFile(in_), "plain text");
-}
-
 // ".." is taken textually, as on Windows: after a folder that does not
 // exist it cannot lead the output around the checks onto the input or
 // another file. The lines show the paths as given.
 TEST_F(PathsFlow, DotDotAfterAMissingFolderNamesTheFileItTextuallyNames) {
   const std::string enc = dir_ / "bin/in.enc", other = dir_ / "bin/other.txt";
   const std::string missing = dir_ / "bin/nosuch";
-  ASSERT_EQ((qmjob::Job{true, in_, enc}.Run().exitCode), 0);
+  ASSERT_EQ((Job{true, in_, enc}.Run().exitCode), 0);
   for (const bool encrypt : {true, false}) {
     const std::string in = encrypt ? in_ : enc, input = qmtest::ReadFile(in);
-    const qmjob::Job onInput{encrypt, in, missing + "/../" + (encrypt ? "in.txt" : "in.enc")};
-    const qmjob::Job onOther{encrypt, in, missing + "/../other.txt"};
-    const auto exists = [&](const qmjob::Job& job) {
-      return qmjob::Banner() + (encrypt ? "[ERROR] Failed to encrypt file. Output file ("
-                                        : "[ERROR] Failed to decrypt file. Output file (") +
-             job.out + ") already exists.\r\n";
-    };
-    const struct {
-      const qmjob::Job& job;
-      std::vector<std::string> flags;
-    } refused[] = {{onInput, {}}, {onInput, {"/rewrite"}}, {onInput, {"/rewrite", "/confirm"}},
-                   {onOther, {}}};
-    for (const auto& c : refused) {
-      SCOPED_TRACE(c.job.out + " " + std::to_string(c.flags.size()));
+    const std::string onInput = missing + "/../" + (encrypt ? "in.txt" : "in.enc");
+    const std::string onOther = missing + "/../other.txt";
+    const std::vector<std::pair<std::string, std::vector<std::string>>> refused = {
+        {onInput, {}}, {onInput, {"/rewrite"}}, {onInput, {"/rewrite", "/confirm"}}, {onOther, {}}};
+    for (const auto& [out, flags] : refused) {
+      SCOPED_TRACE(out + " " + std::to_string(flags.size()));
       qmtest::WriteFile(other, "other");
-      qmjob::Job job = c.job;
-      job.more = c.flags;
       qmtest::RunOptions options;
       options.input = "y\n";
-      const qmtest::RunResult r = job.Run(options);
+      const qmtest::RunResult r = Job{encrypt, in, out, "AES-256", "pw", false, flags}.Run(options);
       EXPECT_EQ(r.exitCode, 6);
-      EXPECT_EQ(r.out, exists(job));
+      EXPECT_EQ(r.out, qmjob::Banner() +
+                           (encrypt ? "[ERROR] Failed to encrypt file. "
+                                    : "[ERROR] Failed to decrypt file. ") +
+                           "Output file (" + out + ") already exists.\r\n");
       EXPECT_EQ(qmtest::ReadFile(other), "other");
     }
-    qmjob::Job job = onOther;
-    job.more = {"/rewrite"};
+    const Job job{encrypt, in, onOther, "AES-256", "pw", false, {"/rewrite"}};
     const qmtest::RunResult r = job.Run();
     EXPECT_EQ(r.exitCode, 0);
     const std::string shown = qmjob::Banner() +
                               "Already existing file has been deleted. File path: " + job.out +
                               ".\r\n" + job.Header().substr(qmjob::Banner().size());
-    const std::string name = encrypt ? "in.txt" : "in.enc";
-    EXPECT_TRUE(qmjob::ShowsJob(r.out, shown, qmjob::SuccessEnd(encrypt, name)));
+    EXPECT_TRUE(
+        qmjob::ShowsJob(r.out, shown, qmjob::SuccessEnd(encrypt, encrypt ? "in.txt" : "in.enc")));
     EXPECT_EQ(qmtest::ReadFile(other), encrypt ? qmtest::ReadFile(enc) : "plain text");
     EXPECT_EQ(qmtest::ReadFile(in), input);
     EXPECT_FALSE(qmtest::FileExists(missing));
   }
-}
-
-// A link at the output path is an existing output: never written through;
-// under /rewrite the link goes, never its target.
-TEST_F(PathsFlow, ALinkAtTheOutputPathIsNeverFollowed) {
-  const std::string link = dir_ / "bin/link.enc", target = dir_ / "victim";
-  fs::create_symlink(target, link);  // dangling
-  Encrypt(link, {}, 6, "Output file (" + link + ") already exists.\r\n");
-  EXPECT_FALSE(qmtest::FileExists(target));
-  for (const bool targetExists : {false, true}) {
-    if (targetExists) {
-      qmtest::WriteFile(target, "victim");
-      fs::remove(link);
-      fs::create_symlink(target, link);
-    }
-    Encrypt(link, {"/rewrite"}, 0,
-            "Already existing file has been deleted. File path: " + link + ".\r\n");
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
-    EXPECT_EQ(qmtest::FileExists(target), targetExists);
-  }
-  EXPECT_EQ(qmtest::ReadFile(target), "victim");
 }
 
 // Ctrl+C while the question waits counts as no answer. Standard input is
@@ -231,10 +199,10 @@ TEST_F(PathsFlow, InterruptDuringTheQuestionDeletesNothing) {
   options.watch = [&](int pid, const std::string& shown) {
     if (!sent && Contains(shown, "N(no)]?")) sent = kill(pid, SIGINT) == 0;
   };
-  const auto r = qmtest::Run({"sh", "-c", "exec \"$0\" \"$@\" 0<>\"$QM_STDIN\"", program_, "/enc",
-                              "/i", "in.txt", "/o", "out.enc", "/alg", "AES-256", "/rewrite",
-                              "/confirm"},
-                             options);
+  const auto r =
+      qmtest::Run({"sh", "-c", "exec \"$0\" \"$@\" 0<>\"$QM_STDIN\"", program_, "/enc", "/i",
+                   "in.txt", "/o", "out.enc", "/alg", "AES-256", "/rewrite", "/confirm"},
+                  options);
   EXPECT_TRUE(sent) << r.out;
   EXPECT_EQ(r.exitCode, 6) << r.out;
   EXPECT_EQ(qmtest::ReadFile(out_), "old");

@@ -86,15 +86,5 @@ TEST(ErrorText, FirstNonBlankDescriptionIsTrimmedAndFollowedByOneBlank) {
   EXPECT_EQ(FormatErrorCodes({5, 1}, {0, 0}, {5, 3}), L"5/1,5/3");
 }
 
-TEST(TrimSpaces, CutsBothEndsOnly) {
-  const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"", L""}, {L" \t\r\n ", L""}, {L"a", L"a"}, {L"\r\n a \t b  ", L"a \t b"}};
-  for (const auto& [in, want] : cases) {
-    std::wstring s = in;
-    TrimSpaces(s);
-    EXPECT_EQ(s, want);
-  }
-}
-
 }  // namespace
 }  // namespace tarnwick::err
