@@ -33,33 +33,6 @@ TEST(HeaderDigest, KnownAnswers) {
   EXPECT_EQ(ComputeHeaderDigest(nullptr, 250, 0), (gen::Result2{5, 6, 0, 0}));
 }
 
-// Stored files need the Keccak submission's padding; the FIPS 202 digest
-// of the same block differs.
-TEST(HeaderDigest, IsKeccakNotFips202) {
-  const auto row = qmtest::ReadTsv("header_block_fips.tsv").at(0);
-  const Bytes block = FromHex(row[2]);
-  ASSERT_EQ(block.size(), 256u);
-  Bytes keccak(32);
-  CryptoPP::Keccak_256().CalculateDigest(keccak.data(), block.data(), block.size());
-  EXPECT_EQ(keccak, FromHex(row[3]));
-  const Bytes ours = Digest(std::stoul(row[0]), std::stoull(row[1]));
-  EXPECT_EQ(ours, keccak);
-  EXPECT_NE(ours, FromHex(row[4]));
-}
-
-TEST(FileHeader, BuildWritesEveryByte) {
-  EncryptedFileHeader header;
-  std::memset(header.bytes, 0xAA, sizeof(header.bytes));
-  const uint64_t size = 0x0102030405060708ull;
-  ASSERT_EQ(BuildFileHeader(804, size, &header), gen::Result2{});
-  EXPECT_EQ(Slice(header, 0, 2), (Bytes{2, 0}));
-  EXPECT_EQ(Slice(header, 2, 32), Digest(804, size));
-  EXPECT_EQ(Slice(header, 34, 6), Bytes(6, 0));
-  EXPECT_EQ(Slice(header, 40, 8), (Bytes{8, 7, 6, 5, 4, 3, 2, 1}));
-  EXPECT_EQ(Slice(header, 48, 8), Bytes(8, 0));
-  EXPECT_EQ(BuildFileHeader(804, size, nullptr), (gen::Result2{5, 6, 0, 0}));
-}
-
 // The C library's rand with seed 1 famously starts 41, 18467, 6334, 26500,
 // 19169, 15724: the same generator.
 TEST(HeaderSalt, SixOutputsDividedBy128AndNothingElseTouched) {

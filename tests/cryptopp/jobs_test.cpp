@@ -312,6 +312,8 @@ TEST(JobReader, WritesExactlyThePlaintextTheHeaderStates) {
       {151, HandMadeFile(plain, 100), plain.substr(0, 100), {}},
       {151, HandMadeFile(Pattern(33000), 0), "", {}},  // nothing stated, more than a chunk
       {151, HandMadeFile("", 0), "", {5, 61, 0, 0}},   // nothing stated, the whole file
+      // Cut short by whole blocks, or inside one.
+      {252, Encrypted(252, Pattern(100)).bytes().substr(0, 144), "", {5, 4005, 0, 0}},
       {252, Encrypted(252, Pattern(100)).bytes().substr(0, 157), "", {5, 4005, 0, 0}},
   };
   for (const auto& c : cases) {

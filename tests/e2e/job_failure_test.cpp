@@ -161,27 +161,4 @@ TEST_F(FailedJob, PlacesTheUserMayNotReadOrWriteAreTold) {
   }
 }
 
-TEST_F(FailedJob, AnInputThatShrinksWhileEncryptedFailsTheRead) {
-  constexpr long long kSize = 64ll << 20, kCut = 16ll << 20;
-  const Job job{true, dir_ / "big.bin", dir_ / "big.enc", "DES_EDE3"};  // slow: caught mid-run
-  qmjob::MakeSparseFile(job.in, kSize);
-  long long writtenAtCut = -1;
-  qmtest::RunOptions options;
-  options.watch = [&](int, const std::string&) {
-    if (writtenAtCut >= 0 || FileSize(job.out) <= 0) return;
-    writtenAtCut = FileSize(job.out);
-    fs::resize_file(job.in, kCut);
-  };
-  const qmtest::RunResult r = job.Run(options);
-  ASSERT_GE(writtenAtCut, 0) << "the job ended before its input could be cut";
-  ASSERT_LT(writtenAtCut, kCut / 2) << "the input was cut too late to tell";
-  EXPECT_EQ(r.signal, 0);
-  EXPECT_EQ(r.exitCode, 7);
-  EXPECT_TRUE(ShowsJob(r.out, job.Header(),
-                       FailureEnd(true, job.in, "Input/output error (error: 5/60,1/5)")));
-  // Every whole chunk read before the end came is written; the part of a
-  // chunk found at the new end is not.
-  EXPECT_EQ(FileSize(job.out), kCut);
-}
-
 }  // namespace

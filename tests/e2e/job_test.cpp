@@ -1,5 +1,5 @@
 // Whole jobs through the real program: the files computed outside this
-// code base byte for byte, files of several chunks and none, and the salt.
+// code base byte for byte, and the salt.
 #include <cctype>
 #include <string>
 #include <vector>
@@ -42,21 +42,6 @@ INSTANTIATE_TEST_SUITE_P(Vectors, KnownFile, ::testing::ValuesIn(qmtest::ReadTsv
                            for (char& c : name) c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return name;
                          });
-
-TEST(WholeJob, FilesOfManyChunksAndNoneRoundTrip) {
-  for (const auto& [algorithm, size] : {std::pair{"AES-256", 3u << 20}, {"Blowfish-448", 0u},
-                                        {"SHACAL2-512", (3u << 20) - 1}}) {
-    SCOPED_TRACE(algorithm);
-    qmtest::TempDir dir;
-    const std::string plain = qmjob::Pattern(size, 7);
-    const Job there{true, dir / "in.bin", dir / "out.enc", algorithm};
-    const Job back{false, there.out, dir / "out.dec", algorithm};
-    qmtest::WriteFile(there.in, plain);
-    EXPECT_EQ(there.Run().exitCode, 0);
-    EXPECT_EQ(back.Run().exitCode, 0);
-    EXPECT_TRUE(qmtest::ReadFile(back.out) == plain);
-  }
-}
 
 // /usesalt puts a salt into the header's bytes 48 to 53 and changes
 // nothing else: under a stream cipher the salted file differs from the

@@ -1,9 +1,7 @@
 #include "tests/support/run_program.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <poll.h>
 #include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,7 +9,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,21 +20,27 @@ extern char** environ;
 
 namespace qmtest {
 
-RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
-  RunResult result;
-  // Standard input from a file: the program may end before reading it.
-  FILE* input = tmpfile();
-  int outPipe[2], errPipe[2];
-  if (!input || pipe2(outPipe, O_CLOEXEC | O_NONBLOCK) != 0 ||
-      pipe2(errPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-    ADD_FAILURE() << "pipe: " << strerror(errno);
-    return result;
+namespace {
+
+// All of a file written so far, read from its start.
+std::string Contents(FILE* file) {
+  std::string text;
+  char buffer[65536];
+  for (ssize_t n; (n = pread(fileno(file), buffer, sizeof buffer, text.size())) > 0;) {
+    text.append(buffer, static_cast<size_t>(n));
   }
-  fwrite(options.input.data(), 1, options.input.size(), input);
-  fflush(input);
-  rewind(input);
+  return text;
+}
+
+}  // namespace
+
+RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
+  // Files for the standard streams: the program may end before it reads
+  // its input, and what it writes can be read while it runs.
+  FILE* const streams[3] = {tmpfile(), tmpfile(), tmpfile()};
+  fwrite(options.input.data(), 1, options.input.size(), streams[0]);
+  fflush(streams[0]);
   std::vector<std::string> argStore = args, envStore = options.env;
-  if (argStore.empty()) argStore.push_back(options.program);
   for (char** e = environ; *e; ++e) envStore.emplace_back(*e);
   std::vector<char*> argv, envp;
   for (auto& a : argStore) argv.push_back(a.data());
@@ -47,13 +50,11 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
 
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(fileno(input), 0);
-    dup2(outPipe[1], 1);
-    dup2(errPipe[1], 2);
+    for (int fd = 0; fd < 3; ++fd) dup2(fileno(streams[fd]), fd);
+    lseek(0, 0, SEEK_SET);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    signal(SIGPIPE, SIG_DFL);
     const auto limit = [](int resource, long long value) {
       const rlimit both{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
       if (setrlimit(resource, &both) != 0) _exit(125);
@@ -66,43 +67,23 @@ RunResult Run(const std::vector<std::string>& args, const RunOptions& options) {
     execve(options.program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
-  fclose(input);
-  close(outPipe[1]);
-  close(errPipe[1]);
-
+  int status = 0;
   const auto deadline = std::chrono::steady_clock::now() +
                         std::chrono::milliseconds(static_cast<long>(options.timeoutSeconds * 1000));
-  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&result.out, &result.err};
-  char buf[65536];
-  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
       ADD_FAILURE() << "program timed out";
+      waitpid(pid, &status, 0);
       break;
     }
-    // Closed ends (fd < 0) are skipped by poll.
-    poll(fds, 2, static_cast<int>(std::min<long>(left.count(), options.watch ? 10 : 1000)));
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || !fds[i].revents) continue;
-      const ssize_t r = read(fds[i].fd, buf, sizeof buf);
-      if (r > 0) {
-        sinks[i]->append(buf, static_cast<size_t>(r));
-      } else if (r == 0 || (errno != EAGAIN && errno != EINTR)) {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-      }
-    }
-    if (options.watch && (fds[0].fd >= 0 || fds[1].fd >= 0)) options.watch(pid, result.out);
+    if (options.watch) options.watch(pid, Contents(streams[1]));
+    usleep(options.watch ? 10000 : 2000);
   }
-  for (const pollfd& fd : fds) {
-    if (fd.fd >= 0) close(fd.fd);
-  }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
+  RunResult result;
+  result.out = Contents(streams[1]);
+  result.err = Contents(streams[2]);
+  for (FILE* stream : streams) fclose(stream);
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   return result;
