@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: a plain build, one
 # under AddressSanitizer with UndefinedBehaviorSanitizer, one under
-# ThreadSanitizer, and a clang build of the fuzz targets, each run for a
-# bounded time. QM_TEST_BUILDS picks a subset, e.g. QM_TEST_BUILDS=plain.
+# ThreadSanitizer, and a clang build of the fuzz target, run for a bounded
+# time. QM_TEST_BUILDS picks a subset, e.g. QM_TEST_BUILDS=plain.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 

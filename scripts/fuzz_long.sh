@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for longer than the test suite does:
 #   scripts/fuzz_long.sh TARGET [SECONDS [LIBFUZZER-OPTION...]]
-# TARGET is decrypt_fuzz, command_line_fuzz or paths_fuzz; SECONDS defaults
+# TARGET is decrypt_fuzz (the one target); SECONDS defaults
 # to 600. Uses test.sh's fuzz build (build/test-fuzz), built when it is out
 # of date. New inputs collect in build/test-fuzz/fuzz/work/TARGET/corpus,
 # kept between runs and read by the suite's bounded runs too; a crash
@@ -18,7 +18,7 @@ target="$1"
 seconds="${2:-600}"
 shift $(($# < 2 ? $# : 2))
 case "$target" in
-  decrypt_fuzz | command_line_fuzz | paths_fuzz) ;;
+  decrypt_fuzz) ;;
   *) echo "unknown fuzz target '$target'" >&2; exit 2 ;;
 esac
 

@@ -39,17 +39,14 @@ using Decryptor = tarnwick::crypto::ISymmetricDecryptor;
 using Events = std::vector<std::string>;
 using Key = std::vector<unsigned char>;
 
-inline std::unique_ptr<Encryptor> MakeEncryptor(uint32_t algorithmId) {
-  Encryptor* job = nullptr;
-  EXPECT_EQ(tarnwick::cryptopp::CEncryptorFactory().Create(1, algorithmId, &job), Result2{});
-  return std::unique_ptr<Encryptor>(job);
+template <class Job, class Factory>
+std::unique_ptr<Job> Make(uint32_t algorithmId) {
+  Job* job = nullptr;
+  EXPECT_EQ(Factory().Create(1, algorithmId, &job), Result2{});
+  return std::unique_ptr<Job>(job);
 }
-
-inline std::unique_ptr<Decryptor> MakeDecryptor(uint32_t algorithmId) {
-  Decryptor* job = nullptr;
-  EXPECT_EQ(tarnwick::cryptopp::CDecryptorFactory().Create(1, algorithmId, &job), Result2{});
-  return std::unique_ptr<Decryptor>(job);
-}
+const auto MakeEncryptor = Make<Encryptor, tarnwick::cryptopp::CEncryptorFactory>;
+const auto MakeDecryptor = Make<Decryptor, tarnwick::cryptopp::CDecryptorFactory>;
 
 // Records the callbacks of both directions, a line each: "start",
 // "progress <done>", "finish <stopped> <code>".
@@ -79,30 +76,26 @@ class CallbackRecorder : public tarnwick::crypto::IEncryptCallback,
   }
 };
 
-// One run over memory streams through the password path: the entry
-// points the program calls, or the stream routine's own chunk length and
-// progress interval.
+// One run over memory streams through the password path: the entry point
+// the program calls, or with a buffer size the stream routine's own chunk
+// length, with progress due after every chunk.
 struct JobRun {
   explicit JobRun(std::string input) : in(std::move(input)) {}
 
-  JobRun& Encrypt(Encryptor& job, const char* password = "pw", bool useSalt = false) {
-    result = job.EncryptWithPassword(&in, &out, password, useSalt, &recorder, &recorder);
+  JobRun& Encrypt(Encryptor& job, const char* password = "pw", uint32_t bufferSize = 0) {
+    const Key iv(job.GetIvSize());
+    result = bufferSize == 0
+                 ? job.EncryptWithPassword(&in, &out, password, false, &recorder, &recorder)
+                 : job.EncryptStreamWithPassword(&in, &out, password, HashFor(job), &iv,
+                                                 bufferSize, 0, false, &recorder, &recorder);
     return *this;
   }
-  JobRun& Decrypt(Decryptor& job, const char* password = "pw") {
-    result = job.DecryptWithPassword(&in, &out, password, &recorder, &recorder);
-    return *this;
-  }
-  JobRun& Encrypt(Encryptor& job, uint32_t bufferSize, uint32_t intervalMs) {
-    const std::vector<unsigned char> iv(job.GetIvSize());
-    result = job.EncryptStreamWithPassword(&in, &out, "pw", HashFor(job), &iv, bufferSize,
-                                           intervalMs, false, &recorder, &recorder);
-    return *this;
-  }
-  JobRun& Decrypt(Decryptor& job, uint32_t bufferSize, uint32_t intervalMs) {
-    const std::vector<unsigned char> iv(job.GetIvSize());
-    result = job.DecryptStreamWithPassword(&in, &out, "pw", HashFor(job), &iv, bufferSize,
-                                           intervalMs, &recorder, &recorder);
+  JobRun& Decrypt(Decryptor& job, const char* password = "pw", uint32_t bufferSize = 0) {
+    const Key iv(job.GetIvSize());
+    result = bufferSize == 0
+                 ? job.DecryptWithPassword(&in, &out, password, &recorder, &recorder)
+                 : job.DecryptStreamWithPassword(&in, &out, password, HashFor(job), &iv,
+                                                 bufferSize, 0, &recorder, &recorder);
     return *this;
   }
   const std::string& bytes() const { return out.bytes(); }
@@ -118,26 +111,21 @@ struct JobRun {
   Result2 result;
 };
 
-inline JobRun Encrypted(uint32_t id, const std::string& plain, const char* password = "pw",
-                        bool useSalt = false) {
-  JobRun run(plain);
-  run.Encrypt(*MakeEncryptor(id), password, useSalt);
-  return run;
+JobRun Encrypted(uint32_t id, const std::string& plain, const char* password = "pw") {
+  return std::move(JobRun(plain).Encrypt(*MakeEncryptor(id), password));
 }
 
-inline JobRun Decrypted(uint32_t id, const std::string& file, const char* password = "pw") {
-  JobRun run(file);
-  run.Decrypt(*MakeDecryptor(id), password);
-  return run;
+JobRun Decrypted(uint32_t id, const std::string& file, const char* password = "pw") {
+  return std::move(JobRun(file).Decrypt(*MakeDecryptor(id), password));
 }
-
-const char kPassword[] = "p\xC3\xA4ssw\xC3\xB6rd";  // UTF-8, as the program passes it
 
 class EveryAlgorithm : public testing::TestWithParam<CatalogueRow> {};
 
+// Both factories bind the id to its row; the files have the stored
+// lengths, show no plaintext and read back under a UTF-8 password.
 TEST_P(EveryAlgorithm, RoundTripsWithTheStoredLengths) {
   const CatalogueRow row = GetParam();
-  // Both factories bind the id to its row.
+  const char kPassword[] = "p\xC3\xA4ssw\xC3\xB6rd";
   const auto constants = [](const auto& job) {
     return std::vector<uint32_t>{job->GetLibraryType(), job->GetAlgorithmId(), job->GetKeySize(),
                                  job->GetIvSize()};
@@ -150,20 +138,13 @@ TEST_P(EveryAlgorithm, RoundTripsWithTheStoredLengths) {
     const std::string plain = Pattern(size);
     const JobRun encrypted = Encrypted(row.id, plain, kPassword);
     ASSERT_EQ(encrypted.result, Result2{});
-    const size_t stream = size == 0 ? 0 : 56 + size;
-    const size_t block = row.block == 0 ? 1 : row.block;
+    const size_t stream = size == 0 ? 0 : 56 + size, block = row.block == 0 ? 1 : row.block;
     EXPECT_EQ(encrypted.bytes().size(), (stream + block - 1) / block * block);
-    if (size >= 55) {
-      EXPECT_EQ(encrypted.bytes().find(plain.substr(0, 55)), std::string::npos);
-    }
+    EXPECT_TRUE(size < 55 || encrypted.bytes().find(plain.substr(0, 55)) == std::string::npos);
     const JobRun decrypted = Decrypted(row.id, encrypted.bytes(), kPassword);
     EXPECT_EQ(decrypted.result, Result2{});
     EXPECT_TRUE(decrypted.bytes() == plain);
   }
-  // A salt changes the file, not what it decrypts to.
-  const JobRun salted = Encrypted(row.id, Pattern(100), kPassword, true);
-  EXPECT_NE(salted.bytes(), Encrypted(row.id, Pattern(100), kPassword).bytes());
-  EXPECT_TRUE(Decrypted(row.id, salted.bytes(), kPassword).bytes() == Pattern(100));
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, EveryAlgorithm, testing::ValuesIn(kCatalogue),
@@ -176,10 +157,9 @@ TEST(Factory, RefusesWithoutTouchingTheCallersVariable) {
     uint32_t libraryType, id;
     bool address;
     uint32_t code;
-  } cases[] = {{7, 250, false, 5}, {1, 250, false, 5}, {0, 250, true, 70}, {2, 250, true, 70},
-               {1, 0, true, 70},   {1, 49, true, 70},  {1, 51, true, 70},  {1, 253, true, 70},
-               {1, 305, true, 70}, {1, 999, true, 70}, {1, 1001, true, 70},
-               {1, 1050, true, 70}, {1, 0x800000FAu, true, 70}, {1, 0xFFFFFFFFu, true, 70}};
+  } cases[] = {{7, 250, false, 5}, {1, 250, false, 5}, {0, 250, true, 70},  {2, 250, true, 70},
+               {1, 0, true, 70},   {1, 49, true, 70},  {1, 253, true, 70},  {1, 999, true, 70},
+               {1, 1001, true, 70}, {1, 0x800000FAu, true, 70}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.libraryType) + "/" + std::to_string(c.id));
     auto* encryptor = reinterpret_cast<Encryptor*>(0x1234);
@@ -241,14 +221,14 @@ TEST(JobChunking, AnyChunkLengthWritesAndReadsTheSameFile) {
       SCOPED_TRACE(std::to_string(id) + " in chunks of " + std::to_string(bufferSize));
       JobRun encrypted(plain);
       encrypted.in.LimitReadsTo(999);
-      encrypted.Encrypt(*MakeEncryptor(id), bufferSize, 0);
+      encrypted.Encrypt(*MakeEncryptor(id), "pw", bufferSize);
       EXPECT_TRUE(encrypted.bytes() == file);
       const auto& writes = encrypted.out.writes();
       const auto n = static_cast<int32_t>(ChunkBufferLength(bufferSize, block));
       for (size_t i = 0; i + 1 < writes.size(); ++i) ASSERT_EQ(writes[i], n);
       JobRun decrypted(file);
       decrypted.in.LimitReadsTo(1000);
-      EXPECT_EQ(decrypted.Decrypt(*MakeDecryptor(id), bufferSize, 0).result, Result2{});
+      EXPECT_EQ(decrypted.Decrypt(*MakeDecryptor(id), "pw", bufferSize).result, Result2{});
       EXPECT_TRUE(decrypted.bytes() == plain);
     }
   }
@@ -338,7 +318,7 @@ TEST(JobProgressPacer, WaitsLongerThanTheIntervalAndWrapsAt32Bits) {
 
 TEST(JobCallbacks, StartProgressFinishAndNoProgressWithinTheFirstChunk) {
   const std::string plain = Pattern(3 * 32768);
-  const JobRun encrypted = JobRun(plain).Encrypt(*MakeEncryptor(252), 32768, 0);
+  const JobRun encrypted = JobRun(plain).Encrypt(*MakeEncryptor(252), "pw", 32768);
   const Events& events = encrypted.recorder.events;
   ASSERT_GE(events.size(), 3u);
   // At least the report after the second chunk: the tick count is past 0.
@@ -346,14 +326,14 @@ TEST(JobCallbacks, StartProgressFinishAndNoProgressWithinTheFirstChunk) {
   EXPECT_EQ(events[1], "progress " + std::to_string(2 * 32768 - 56));
   EXPECT_FLOAT_EQ(encrypted.recorder.percents[0], (2 * 32768 - 56) * 100.0f / plain.size());
   EXPECT_EQ(events.back(), "finish 0 0");
-  const JobRun decrypted = JobRun(encrypted.bytes()).Decrypt(*MakeDecryptor(252), 32768, 0);
+  const JobRun decrypted = JobRun(encrypted.bytes()).Decrypt(*MakeDecryptor(252), "pw", 32768);
   EXPECT_EQ(decrypted.recorder.events[1], "progress 65536");  // over the encrypted size
   EXPECT_EQ(decrypted.recorder.events.back(), "finish 0 0");
 
   for (size_t size : {0, 1, 32712}) {
-    const JobRun small = JobRun(Pattern(size)).Encrypt(*MakeEncryptor(252), 32768, 0);
+    const JobRun small = JobRun(Pattern(size)).Encrypt(*MakeEncryptor(252), "pw", 32768);
     EXPECT_EQ(small.recorder.events, (Events{"start", "finish 0 0"}));
-    const JobRun back = JobRun(small.bytes()).Decrypt(*MakeDecryptor(252), 32768, 0);
+    const JobRun back = JobRun(small.bytes()).Decrypt(*MakeDecryptor(252), "pw", 32768);
     EXPECT_EQ(back.recorder.events, (Events{"start", "finish 0 0"}));
     EXPECT_TRUE(back.bytes() == Pattern(size));
   }

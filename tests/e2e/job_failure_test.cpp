@@ -140,16 +140,6 @@ TEST_F(FailedJob, PlacesTheUserMayNotReadOrWriteAreTold) {
   Job job{true, in_, locked + "/out.enc", "AES-256", "pw", true};
   ExpectFailure(job, "[ERROR] Failed to open output file. Error: " + denied + ".\r\n", denied);
 
-  job.out = locked + "/new/sub/out.enc";
-  ExpectFailure(job,
-                "[ERROR] Failed to create the directory for the output file. Directory path: " +
-                    locked + "/new/sub/. Error: " + denied +
-                    ".\r\n"
-                    "[ERROR] Failed to open output file. Error: No such file or directory "
-                    "(error: 1/2).\r\n",
-                "No such file or directory (error: 1/2)");
-  EXPECT_FALSE(qmtest::FileExists(locked + "/new"));
-
   // Inputs refused before any output is made.
   ASSERT_EQ(chmod(in_.c_str(), 0600), 0);
   ASSERT_EQ(chmod(enc_.c_str(), 0600), 0);
