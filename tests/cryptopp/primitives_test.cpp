@@ -1,4 +1,9 @@
+// The primitives under the file format, against answers computed outside
+// this code base or published: password hashing, the header's digest and
+// salt, and the RC6 engines with the key lengths the library refuses.
 #include <cstdint>
+#include <cstring>
+#include <ctime>
 #include <map>
 #include <new>
 #include <string>
@@ -9,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "cryptopp/alg_info.h"
+#include "cryptopp/file_header.h"
 #include "cryptopp/password_hash.h"
+#include "cryptopp/symmetric_engine.h"
 #include "tests/support/run_program.h"
 
 namespace tarnwick::cryptopp {
@@ -134,6 +141,78 @@ TEST(PasswordHash, ExceptionsBecomeResultsAndLeaveTheDigest) {
     Bytes digest{7, 7};
     EXPECT_EQ(calc(&digest, input, 3), expected);
     EXPECT_EQ(digest, (Bytes{7, 7}));
+  }
+}
+
+Bytes Digest(uint32_t algorithmId, uint64_t plainSize) {
+  Bytes digest(32, 0);
+  EXPECT_EQ(ComputeHeaderDigest(digest.data(), algorithmId, plainSize), gen::Result2{});
+  return digest;
+}
+
+Bytes Slice(const EncryptedFileHeader& header, size_t offset, size_t length) {
+  return Bytes(header.bytes + offset, header.bytes + offset + length);
+}
+
+TEST(HeaderDigest, KnownAnswers) {
+  for (const auto& row : qmtest::ReadTsv("header_digests.tsv")) {
+    SCOPED_TRACE(row[0] + " " + row[1]);
+    EXPECT_EQ(Digest(std::stoul(row[0]), std::stoull(row[1])), FromHex(row[2]));
+  }
+  EXPECT_EQ(ComputeHeaderDigest(nullptr, 250, 0), (gen::Result2{5, 6, 0, 0}));
+}
+
+// The C library's rand with seed 1 famously starts 41, 18467, 6334, 26500,
+// 19169, 15724: the same generator.
+TEST(HeaderSalt, SixOutputsDividedBy128AndNothingElseTouched) {
+  EncryptedFileHeader header;
+  ASSERT_EQ(BuildFileHeader(250, 77, &header), gen::Result2{});
+  const EncryptedFileHeader before = header;
+  FillHeaderSaltWithSeed(&header, 1);
+  EXPECT_EQ(Slice(header, 48, 6), (Bytes{0, 144, 49, 207, 149, 122}));
+  EXPECT_EQ(Slice(header, 0, 48), Slice(before, 0, 48));
+  EXPECT_EQ(Slice(header, 54, 2), Slice(before, 54, 2));
+}
+
+// Seeded anew from the clock at every call: a salt is never the one before
+// it, and never the same for every run.
+TEST(HeaderSalt, SeededFromTheClockAtEveryCall) {
+  for (int call = 0; call < 2; ++call) {
+    EncryptedFileHeader salted{}, now{}, secondBefore{};
+    FillHeaderSalt(&salted);
+    const auto seconds = static_cast<uint32_t>(std::time(nullptr));
+    FillHeaderSaltWithSeed(&now, seconds);
+    FillHeaderSaltWithSeed(&secondBefore, seconds - 1);
+    const Bytes salt = Slice(salted, 48, 6);
+    EXPECT_TRUE(salt == Slice(now, 48, 6) || salt == Slice(secondBefore, 48, 6)) << call;
+  }
+}
+
+// With a zero IV, the first CBC block is the block cipher's output itself.
+template <class Engine>
+Bytes RunBlock(const Bytes& key, const Bytes& in) {
+  const Bytes iv(16, 0);
+  Bytes out(16);
+  Engine engine;
+  EXPECT_EQ(engine.SetKey(key.data(), key.size(), iv.data(), 16), gen::Result2{});
+  EXPECT_EQ(engine.Process(in.data(), 16, out.data(), 16, nullptr), gen::Result2{});
+  return out;
+}
+
+template <uint32_t id>
+void CheckRc6(const Bytes& key, const Bytes& plain, const Bytes& cipher) {
+  EXPECT_EQ(RunBlock<typename internal::EngineTypes<id>::Encryptor>(key, plain), cipher);
+  EXPECT_EQ(RunBlock<typename internal::EngineTypes<id>::Decryptor>(key, cipher), plain);
+}
+
+TEST(Rc6Engines, KnownAnswersForEveryKeyLength) {
+  const std::map<size_t, void (*)(const Bytes&, const Bytes&, const Bytes&)> engines = {
+      {16, &CheckRc6<300>}, {32, &CheckRc6<302>}, {48, &CheckRc6<303>}, {64, &CheckRc6<304>}};
+  for (const auto& row : qmtest::ReadTsv("rc6_ecb.tsv")) {
+    SCOPED_TRACE(row[0]);
+    const Bytes key = qmtest::FromHex(row[1]);
+    ASSERT_EQ(engines.count(key.size()), 1u);
+    engines.at(key.size())(key, qmtest::FromHex(row[2]), qmtest::FromHex(row[3]));
   }
 }
 
