@@ -25,7 +25,6 @@
 #include "cryptopp/job_core.h"
 #include "cryptopp/password_hash.h"
 #include "cryptopp/symmetric_engine.h"
-#include "tests/cryptopp/catalogue_rows.h"
 #include "tests/support/memory_streams.h"
 #include "tests/support/run_program.h"
 
@@ -147,32 +146,10 @@ TEST_P(EveryAlgorithm, RoundTripsWithTheStoredLengths) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Jobs, EveryAlgorithm, testing::ValuesIn(kCatalogue),
+INSTANTIATE_TEST_SUITE_P(Jobs, EveryAlgorithm, testing::ValuesIn(Catalogue()),
                          [](const testing::TestParamInfo<CatalogueRow>& info) {
                            return "id" + std::to_string(info.param.id);
                          });
-
-TEST(Factory, RefusesWithoutTouchingTheCallersVariable) {
-  const struct {
-    uint32_t libraryType, id;
-    bool address;
-    uint32_t code;
-  } cases[] = {{7, 250, false, 5}, {1, 250, false, 5}, {0, 250, true, 70},  {2, 250, true, 70},
-               {1, 0, true, 70},   {1, 49, true, 70},  {1, 253, true, 70},  {1, 999, true, 70},
-               {1, 1001, true, 70}, {1, 0x800000FAu, true, 70}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.libraryType) + "/" + std::to_string(c.id));
-    auto* encryptor = reinterpret_cast<Encryptor*>(0x1234);
-    auto* decryptor = reinterpret_cast<Decryptor*>(0x5678);
-    const Result2 refused{5, c.code, 0, 0};
-    EXPECT_EQ(tarnwick::cryptopp::CEncryptorFactory().Create(
-                  c.libraryType, c.id, c.address ? &encryptor : nullptr), refused);
-    EXPECT_EQ(tarnwick::cryptopp::CDecryptorFactory().Create(
-                  c.libraryType, c.id, c.address ? &decryptor : nullptr), refused);
-    EXPECT_EQ(encryptor, reinterpret_cast<Encryptor*>(0x1234));
-    EXPECT_EQ(decryptor, reinterpret_cast<Decryptor*>(0x5678));
-  }
-}
 
 TEST(JobChunkLength, RoundsToWholeBlocksAboveTheHeader) {
   const uint32_t cases[][3] = {  // buffer size, block length, chunk length
@@ -234,27 +211,6 @@ TEST(JobChunking, AnyChunkLengthWritesAndReadsTheSameFile) {
   }
 }
 
-TEST(JobPassword, HashChoiceAndItsFailures) {
-  const struct {
-    uint32_t id, hashId;
-    Result2 result;
-  } cases[] = {{250, 13, {}},                 // a longer digest is cut to the key
-               {252, 1, {5, 4040, 0, 0}},     // a 20-byte digest for a 32-byte key
-               {252, 302, {5, 700, 5, 4042}}};  // no hash function
-  for (const auto& c : cases) {
-    MemoryInStream in(Pattern(77));
-    MemoryOutStream out, restored;
-    EXPECT_EQ(MakeEncryptor(c.id)->EncryptWithPasswordHash(&in, &out, "pw", c.hashId, false,
-                                                           nullptr, nullptr), c.result);
-    MemoryInStream encrypted(out.bytes());
-    EXPECT_EQ(MakeDecryptor(c.id)->DecryptWithPasswordHash(&encrypted, &restored, "pw",
-                                                           c.hashId, nullptr, nullptr), c.result);
-    EXPECT_TRUE(restored.bytes() == (IsSuccess(c.result) ? Pattern(77) : ""));
-  }
-  // A null password is the empty one.
-  EXPECT_TRUE(Encrypted(252, "abc", nullptr).bytes() == Encrypted(252, "abc", "").bytes());
-}
-
 // A Salsa20-256 file made by hand, with a header the encryption job would
 // never write: another plaintext size, version or salt.
 std::string HandMadeFile(const std::string& plain, uint64_t statedSize, uint8_t version = 2,
@@ -292,6 +248,10 @@ TEST(JobReader, WritesExactlyThePlaintextTheHeaderStates) {
       {151, HandMadeFile(plain, 100), plain.substr(0, 100), {}},
       {151, HandMadeFile(Pattern(33000), 0), "", {}},  // nothing stated, more than a chunk
       {151, HandMadeFile("", 0), "", {5, 61, 0, 0}},   // nothing stated, the whole file
+      // Foreign: another password, or another algorithm of the same lengths.
+      {250, Encrypted(250, plain, "other").bytes(), "", {5, 4003, 0, 0}},
+      {400, aes, "", {5, 4003, 0, 0}},
+      {250, aes.substr(0, 55), "", {5, 4004, 0, 0}},  // shorter than a header
       // Cut short by whole blocks, or inside one.
       {252, Encrypted(252, Pattern(100)).bytes().substr(0, 144), "", {5, 4005, 0, 0}},
       {252, Encrypted(252, Pattern(100)).bytes().substr(0, 157), "", {5, 4005, 0, 0}},

@@ -66,26 +66,6 @@ class FailedJob : public ::testing::Test {
   std::string cipher_;
 };
 
-TEST_F(FailedJob, ForeignAndDamagedFilesAreFoundBeforeWriting) {
-  const struct {
-    std::string bytes, algorithm, password, text;
-  } cases[] = {
-      {cipher_, "AES-256", "wrong", "(error: 5/4003)"},
-      {cipher_, "Twofish-256", "pw", "(error: 5/4003)"},
-      {cipher_.substr(0, cipher_.size() - 6), "AES-256", "pw",
-       "(error: 5/4005)"},                                          // no whole blocks
-      {cipher_.substr(0, 10), "AES-256", "pw", "(error: 5/4004)"},  // shorter than the header
-  };
-  const std::string damaged = dir_ / "damaged.enc", out = dir_ / "out.dec";
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.algorithm + " '" + c.password + "' " + std::to_string(c.bytes.size()));
-    qmtest::WriteFile(damaged, c.bytes);
-    fs::remove(out);
-    ExpectFailure({false, damaged, out, c.algorithm, c.password}, "", c.text);
-    EXPECT_LE(FileSize(out), 0);
-  }
-}
-
 // Missing output folders are made, all levels, unless a file stands in
 // the way.
 TEST_F(FailedJob, AnOutputFolderUnderAFileCannotBeMade) {

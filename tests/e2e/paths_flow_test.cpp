@@ -1,6 +1,5 @@
 // The main flow up to the job: resolving the input and output, the
 // existing output under /rewrite and /confirm, and the job header.
-#include <signal.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -178,30 +177,6 @@ TEST_F(PathsFlow, DotDotAfterAMissingFolderNamesTheFileItTextuallyNames) {
     EXPECT_EQ(qmtest::ReadFile(in), input);
     EXPECT_FALSE(qmtest::FileExists(missing));
   }
-}
-
-// Ctrl+C while the question waits counts as no answer. Standard input is
-// a FIFO the program itself holds open for writing too, so it never ends:
-// only the interrupt can end the wait.
-TEST_F(PathsFlow, InterruptDuringTheQuestionDeletesNothing) {
-  qmtest::WriteFile(out_, "old");
-  const std::string fifo = dir_ / "stdin";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  qmtest::RunOptions options;
-  options.program = "/bin/sh";
-  options.env = {"QM_STDIN=" + fifo};
-  options.timeoutSeconds = 20;
-  bool sent = false;
-  options.watch = [&](int pid, const std::string& shown) {
-    if (!sent && Contains(shown, "N(no)]?")) sent = kill(pid, SIGINT) == 0;
-  };
-  const auto r =
-      qmtest::Run({"sh", "-c", "exec \"$0\" \"$@\" 0<>\"$QM_STDIN\"", program_, "/enc", "/i",
-                   "in.txt", "/o", "out.enc", "/alg", "AES-256", "/rewrite", "/confirm"},
-                  options);
-  EXPECT_TRUE(sent) << r.out;
-  EXPECT_EQ(r.exitCode, 6) << r.out;
-  EXPECT_EQ(qmtest::ReadFile(out_), "old");
 }
 
 }  // namespace

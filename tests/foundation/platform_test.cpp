@@ -256,6 +256,7 @@ TEST(ConsoleSignalsDeathTest, DeclinedOrBlockedHandlersLetSignalsEndTheProcess) 
 // the first question; 0 when they are as typed and a fourth read finds
 // the end.
 int ReadWordsAfterAnInterrupt() {
+  alarm(10);  // an interrupt that ends nothing fails instead of hanging
   BlockConsoleSignals();
   InstallConsoleHandler(Recording);
   kill(getpid(), SIGINT);
@@ -266,8 +267,11 @@ int ReadWordsAfterAnInterrupt() {
   if (pipe(fds) != 0 || write(fds[1], typed.data(), typed.size()) != ssize_t(typed.size())) {
     return 3;
   }
-  close(fds[1]);
-  dup2(fds[0], 0);
+  dup2(fds[0], 0);  // the writer stays open: only an interrupt ends the fourth read
+  std::thread([] {
+    usleep(100000);
+    kill(getpid(), SIGINT);
+  }).detach();
   const bool asTyped = ReadConsoleWord() == L"y" &&
                        ReadConsoleWord() == std::wstring(kMaxConsoleWordBytes, L'n') &&
                        ReadConsoleWord() == L"yes" && ReadConsoleWord().empty();
@@ -275,8 +279,9 @@ int ReadWordsAfterAnInterrupt() {
   return asTyped ? 0 : 1;
 }
 
-// A Ctrl+C from before the question is no answer to it; a word longer
-// than the cap is cut there, and the rest of it does not become the next.
+// A Ctrl+C from before the question is no answer to it, one while it waits
+// ends it; a word longer than the cap is cut there, and the rest of it does
+// not become the next.
 TEST(ConsoleInputDeathTest, StaleInterruptsAndOverlongWords) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(_exit(ReadWordsAfterAnInterrupt()), ::testing::ExitedWithCode(0), "");

@@ -145,6 +145,19 @@ std::vector<std::vector<std::string>> ReadTsv(const std::string& name) {
   return rows;
 }
 
+const std::vector<CatalogueRow>& Catalogue() {
+  static const std::vector<CatalogueRow> rows = [] {
+    std::vector<CatalogueRow> read;
+    for (const auto& r : ReadTsv("catalogue.tsv")) {
+      read.push_back({static_cast<uint32_t>(std::stoul(r[0])), r[1], std::stoi(r[2]),
+                      std::stoi(r[3]), static_cast<uint32_t>(std::stoul(r[4])),
+                      static_cast<uint32_t>(std::stoul(r[5]))});
+    }
+    return read;
+  }();
+  return rows;
+}
+
 Bytes FromHex(const std::string& hex) {
   Bytes out;
   for (size_t i = 0; i + 1 < hex.size(); i += 2) {

@@ -63,6 +63,17 @@ std::vector<std::vector<std::string>> ReadTsv(const std::string& name);
 Bytes FromHex(const std::string& hex);
 inline Bytes FromText(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
+// The catalogue as published, written out by hand (catalogue.tsv). Block 0
+// marks a stream cipher; hash is the SHA3 id (20 to 23) that turns a
+// password into the key.
+struct CatalogueRow {
+  uint32_t id;
+  std::string name;
+  int32_t key, iv;
+  uint32_t block, hash;
+};
+const std::vector<CatalogueRow>& Catalogue();
+
 // Everything written to std::cout while `body` runs, wide texts included.
 template <typename Body>
 std::string CoutOf(Body body) {
