@@ -57,8 +57,7 @@ struct Streams {
   qmtest::MemoryOutStream out;
   void Prepare(const std::string& bytes) {
     in = qmtest::MemoryInStream(bytes);
-    out.Clear();
-    out.Reserve(bytes.size() + 64);
+    out.Clear(bytes.size() + 64);
   }
 };
 

@@ -50,7 +50,7 @@ using gen::Result2;
 
 constexpr char kPassword[] = "fuzz";
 constexpr size_t kHeader = cp::EncryptedFileHeader::kSize;
-const gen::Result kDeviceFull{gen::kKindSystem, ENOSPC};
+const gen::Result kDeviceFull = gen::SystemError(ENOSPC);  // what a full MemoryOutStream reports
 
 // `bytes`, zero-filled to whole blocks, through one engine in one piece.
 template <class Engine>
@@ -102,10 +102,10 @@ template <uint32_t id>
 void DecryptOne(const uint8_t control[3], const std::string& rest) {
   const std::string file = control[0] & 4 ? ForgeFile<id>(rest) : rest;
   qmtest::MemoryInStream in(file);
-  if (const int limit = control[0] >> 4; limit != 0) in.LimitReadsTo(size_t{1} << (limit - 1));
+  if (const int limit = control[0] >> 4; limit != 0) in.readLimit = size_t{1} << (limit - 1);
   qmtest::MemoryOutStream out;
   const size_t room = control[2] * size_t{97};
-  out.LimitTo(room == 0 ? SIZE_MAX : room, kDeviceFull);
+  out.capacity = room == 0 ? SIZE_MAX : room;
 
   crypto::ISymmetricDecryptor* made = nullptr;
   cp::CDecryptorFactory().Create(cp::kLibraryType, id, &made);

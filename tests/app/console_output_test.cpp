@@ -1,6 +1,6 @@
 // Everything the program shows on the console, word for word: the texts
-// before any job, the job header and the progress line. The closing lines
-// are checked by the end-to-end suite.
+// before any job, the job header and the progress line. The banner and the
+// closing lines are checked by the end-to-end suite.
 #include "app/console_output.h"
 
 #include <cctype>
@@ -27,12 +27,6 @@ std::vector<std::string> Lines(void (*printer)()) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-TEST(ConsoleOutput, Banner) {
-  EXPECT_EQ(qmtest::CoutOf(PrintBanner),
-            "Quellmark Version 2.0.3.125\nCopyright (c) 2009-2014 Vellumor. All rights reserved.\n"
-            "Home page: https://vellumor.example.com\n\n");
 }
 
 // The whole text, character for character.
@@ -93,7 +87,8 @@ TEST(ConsoleOutput, ProgressBlanksTheLineThenShowsTheClampedValueInTheLocalesFor
       {std::nan(""), "  0.000"},  // a broken percentage must not print as "nan"
   };
   for (const auto& [percent, shown] : cases) {
-    EXPECT_EQ(qmtest::CoutOf([&] { PrintProgress(percent); }), kBlank + "\rProgress: " + shown + "%")
+    EXPECT_EQ(qmtest::CoutOf([&] { PrintProgress(percent); }),
+              kBlank + "\rProgress: " + shown + "%")
         << percent;
   }
   // The decimal mark is the global locale's.

@@ -37,8 +37,8 @@ TEST(Paths, ResolvePathClimbsFromTheProgramFolder) {
   // The test program's folder, found without the code under test.
   const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
   const std::wstring folder = self.parent_path().wstring() + L"/";
-  const std::wstring parent =
-      self.parent_path().parent_path() == "/" ? L"/" : self.parent_path().parent_path().wstring() + L"/";
+  const std::filesystem::path up = self.parent_path().parent_path();
+  const std::wstring parent = up == "/" ? L"/" : up.wstring() + L"/";
   std::wstring toRoot;
   // One step per folder level: "/", then the folders, then the file name.
   for (auto n = std::distance(self.begin(), self.end()); n > 2; --n) toRoot += L"../";

@@ -2,7 +2,6 @@
 // this code base or published: password hashing, the header's digest and
 // salt, and the RC6 engines with the key lengths the library refuses.
 #include <cstdint>
-#include <cstring>
 #include <ctime>
 #include <map>
 #include <string>
@@ -74,8 +73,8 @@ TEST(PasswordHash, EveryHashIdGivesItsDigest) {
 TEST(PasswordHash, KeccakKnownAnswers) {
   for (const auto& row : qmtest::ReadTsv("keccak.tsv")) {
     SCOPED_TRACE(row[0] + " " + row[1]);
-    const std::map<std::string, uint32_t> ids = {{"224", 20}, {"256", 21}, {"384", 22}, {"512", 23}};
-    const uint32_t id = ids.at(row[0]);
+    const uint32_t id = std::map<std::string, uint32_t>{
+        {"224", 20}, {"256", 21}, {"384", 22}, {"512", 23}}.at(row[0]);
     const Bytes input = FromHex(row[2]), expected = FromHex(row[3]);
     Bytes digest;
     ASSERT_EQ(Hash(&digest, id, input), gen::Result{});
@@ -115,7 +114,6 @@ TEST(HeaderDigest, KnownAnswers) {
     SCOPED_TRACE(row[0] + " " + row[1]);
     EXPECT_EQ(Digest(std::stoul(row[0]), std::stoull(row[1])), FromHex(row[2]));
   }
-  EXPECT_EQ(ComputeHeaderDigest(nullptr, 250, 0), (gen::Result2{5, 6, 0, 0}));
 }
 
 // The C library's rand with seed 1 famously starts 41, 18467, 6334, 26500,

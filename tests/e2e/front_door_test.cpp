@@ -28,7 +28,7 @@ class FrontDoor : public ::testing::Test {
       SCOPED_TRACE(c.args.empty() ? "no arguments" : c.args[0] + " " + c.args.back());
       const qmtest::RunResult r = qmjob::Quellmark(c.args, options);
       EXPECT_EQ(r.exitCode, c.code);
-      EXPECT_EQ(r.out, qmjob::Banner() + c.body);
+      EXPECT_EQ(r.out, qmjob::kBanner + c.body);
     }
   }
 };

@@ -10,15 +10,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/console_output.h"
 #include "tests/support/run_program.h"
 
 namespace qmjob {
 
-inline const std::string& Banner() {
-  static const std::string text = qmtest::CoutOf(thisapp::PrintBanner);
-  return text;
-}
+// What every run shows first.
+inline const std::string kBanner =
+    "Quellmark Version 2.0.3.125\nCopyright (c) 2009-2014 Vellumor. All rights reserved.\n"
+    "Home page: https://vellumor.example.com\n\n";
 
 inline std::string Progress(const std::string& shown) {
   return "\rProgress:              \rProgress: " + shown + "%";
@@ -35,8 +34,6 @@ inline std::string FailureEnd(bool encrypt, const std::string& in, const std::st
          in + "'. " + text + "\r\n\n";
 }
 
-inline const std::string kCanceledEnd = "\nFile encryption was canceled.\n\n";
-
 // `out` is `start`, any number of progress lines, then `end`.
 inline ::testing::AssertionResult ShowsJob(const std::string& out, const std::string& start,
                                            const std::string& end) {
@@ -51,11 +48,6 @@ inline ::testing::AssertionResult ShowsJob(const std::string& out, const std::st
   return ::testing::AssertionSuccess();
 }
 
-// `part` is what `whole` begins with: what was written before a failure.
-inline bool IsPrefixOf(const std::string& part, const std::string& whole) {
-  return part.size() <= whole.size() && whole.compare(0, part.size(), part) == 0;
-}
-
 // The real program with the given arguments; anything on standard error
 // (sanitizer reports land there) fails the test. The tests run as root,
 // who may read and write anywhere: cases of refused access run the
@@ -68,15 +60,9 @@ inline qmtest::RunResult Quellmark(std::vector<std::string> args, qmtest::RunOpt
     args.insert(args.begin(),
                 {options.program, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
   }
-  if (options.timeoutSeconds > 60) options.timeoutSeconds = 60;
   qmtest::RunResult result = qmtest::Run(args, options);
   EXPECT_EQ(result.err, "");
   return result;
-}
-
-inline bool NobodyMayRun() {
-  return geteuid() == 0 && qmtest::FileExists("/usr/bin/setpriv") &&
-         Quellmark({"/help"}, {}, true).exitCode == 0;
 }
 
 // One job on the command line.
@@ -94,7 +80,7 @@ struct Job {
   }
   // What is shown from the banner to the progress line at 0.
   std::string Header() const {
-    return Banner() + (encrypt ? "File encryption.\n" : "File decryption.\n") +
+    return kBanner + (encrypt ? "File encryption.\n" : "File decryption.\n") +
            "Input file:        " + in + "\nOutput file:       " + out +
            "\nAlgorithm:         " + algorithm + "\n\n" + Progress("  0.000");
   }

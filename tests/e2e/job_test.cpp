@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/run_program.h"
 #include "tests/e2e/job_run_support.h"
+#include "tests/support/run_program.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST_P(KnownFile, IsWrittenByteForByteAndReadBack) {
 INSTANTIATE_TEST_SUITE_P(Vectors, KnownFile, ::testing::ValuesIn(qmtest::ReadTsv("files.tsv")),
                          [](const auto& info) {
                            std::string name = info.param[0];  // letters and digits only
-                           for (char& c : name) c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           for (char& c : name) c = isalnum(c & 0xFF) ? c : '_';
                            return name;
                          });
 

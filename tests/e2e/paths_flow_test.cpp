@@ -77,7 +77,7 @@ TEST_F(PathsFlow, HeaderShowsResolvedPathsAndTheGeneratedOutput) {
   const std::string top = dir_ / "top.txt";
   Run({"/enc", "/i", "../top.txt", "/alg", "aes-256"}, 0,
       "Generated output file: '" + top + ".enc'.\r\n" +
-          Job{true, top, top + ".enc"}.Header().substr(qmjob::Banner().size()));
+          Job{true, top, top + ".enc"}.Header().substr(qmjob::kBanner.size()));
   EXPECT_TRUE(qmtest::FileExists(top + ".enc"));
 }
 
@@ -159,7 +159,7 @@ TEST_F(PathsFlow, DotDotAfterAMissingFolderNamesTheFileItTextuallyNames) {
       options.input = "y\n";
       const qmtest::RunResult r = Job{encrypt, in, out, "AES-256", "pw", false, flags}.Run(options);
       EXPECT_EQ(r.exitCode, 6);
-      EXPECT_EQ(r.out, qmjob::Banner() +
+      EXPECT_EQ(r.out, qmjob::kBanner +
                            (encrypt ? "[ERROR] Failed to encrypt file. "
                                     : "[ERROR] Failed to decrypt file. ") +
                            "Output file (" + out + ") already exists.\r\n");
@@ -168,9 +168,9 @@ TEST_F(PathsFlow, DotDotAfterAMissingFolderNamesTheFileItTextuallyNames) {
     const Job job{encrypt, in, onOther, "AES-256", "pw", false, {"/rewrite"}};
     const qmtest::RunResult r = job.Run();
     EXPECT_EQ(r.exitCode, 0);
-    const std::string shown = qmjob::Banner() +
+    const std::string shown = qmjob::kBanner +
                               "Already existing file has been deleted. File path: " + job.out +
-                              ".\r\n" + job.Header().substr(qmjob::Banner().size());
+                              ".\r\n" + job.Header().substr(qmjob::kBanner.size());
     EXPECT_TRUE(
         qmjob::ShowsJob(r.out, shown, qmjob::SuccessEnd(encrypt, encrypt ? "in.txt" : "in.enc")));
     EXPECT_EQ(qmtest::ReadFile(other), encrypt ? qmtest::ReadFile(enc) : "plain text");

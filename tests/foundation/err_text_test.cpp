@@ -48,7 +48,8 @@ TEST(ErrorText, CompositionsUnderTheClassicLocaleAndGroupedUnderEnUs) {
       EXPECT_EQ(builder.GetErrorText(c.record), grouped ? c.grouped : c.classic)
           << grouped << " " << c.record.code << "," << c.record.ctxCode;
     }
-    EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 12345}), grouped ? "5/4,004,1/12,345" : "5/4004,1/12345");
+    EXPECT_EQ(FormatErrorCodesA({5, 4004, 1, 12345}),
+              grouped ? "5/4,004,1/12,345" : "5/4004,1/12345");
   }
   std::locale::global(std::locale::classic());
 }

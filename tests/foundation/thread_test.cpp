@@ -25,18 +25,17 @@ bool TryLockElsewhere(sync::ILockable& lock) {
          }).get();
 }
 
-TEST(Locker, RecursiveHoldKeepsOtherThreadsOutUntilFullyReleased) {
+// The holder may take a lock again; other threads wait until it is fully
+// released, also when an access through Locked throws.
+TEST(Locker, KeepsOtherThreadsOutUntilFullyReleased) {
   sync::Locker locker;
   locker.Lock();
-  EXPECT_TRUE(locker.TryLock());  // the holder may take it again
+  EXPECT_TRUE(locker.TryLock());
   EXPECT_FALSE(TryLockElsewhere(locker));
   locker.Unlock();
   EXPECT_FALSE(TryLockElsewhere(locker));  // still held once
   locker.Unlock();
   EXPECT_TRUE(TryLockElsewhere(locker));
-}
-
-TEST(Locked, LetsTheLockGoWhenTheAccessThrows) {
   sync::internal::SafeData<sync::Locker, int> holder(7);
   EXPECT_THROW(sync::Locked(holder, [](int&) -> int { throw std::runtime_error("no"); }),
                std::runtime_error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -21,15 +22,13 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
  public:
   explicit MemoryInStream(std::string data = {}) : data_(std::move(data)) {}
 
-  // Every read that would reach byte `offset` or beyond fails with `error`.
-  void FailReadsFrom(int64_t offset, Result error) {
-    failFrom_ = offset;
-    failError_ = error;
-  }
-  // At most `limit` bytes per read, as a pipe answers.
-  void LimitReadsTo(size_t limit) { readLimit_ = limit; }
-  // GetSize answers this, whatever is held (a file that shrank).
-  void ClaimSize(int64_t size) { claimedSize_ = size; }
+  // Every read that would reach byte `failFrom` or beyond fails with `failError`.
+  int64_t failFrom = -1;
+  Result failError = tarnwick::gen::SystemError(EIO);
+  // At most this many bytes per read, as a pipe answers.
+  size_t readLimit = std::numeric_limits<size_t>::max();
+  // When not negative, what GetSize answers, whatever is held (a file that shrank).
+  int64_t claimedSize = -1;
   // Called before every Read with the number of reads before it.
   std::function<void(int)> onRead;
 
@@ -45,9 +44,9 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
     }
     if (IsEnd()) return false;  // the end: last error {0, 0}
     const size_t count =
-        std::min({static_cast<size_t>(length), data_.size() - pos_, readLimit_});
-    if (failFrom_ >= 0 && static_cast<int64_t>(pos_ + count) > failFrom_) {
-      lastError_ = failError_;
+        std::min({static_cast<size_t>(length), data_.size() - pos_, readLimit});
+    if (failFrom >= 0 && static_cast<int64_t>(pos_ + count) > failFrom) {
+      lastError_ = failError;
       return false;
     }
     std::memcpy(buffer, data_.data() + pos_, count);
@@ -60,7 +59,7 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
     return Read(&byte, 1, got) && got == 1;
   }
   int64_t GetSize() override {
-    return claimedSize_ >= 0 ? claimedSize_ : static_cast<int64_t>(data_.size());
+    return claimedSize >= 0 ? claimedSize : static_cast<int64_t>(data_.size());
   }
   Result GetLastError() override { return lastError_; }
 
@@ -68,25 +67,19 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
   std::string data_;
   size_t pos_ = 0;
   int reads_ = 0;
-  int64_t failFrom_ = -1;
-  Result failError_;
-  size_t readLimit_ = std::numeric_limits<size_t>::max();
-  int64_t claimedSize_ = -1;
   Result lastError_;
 };
 
-// Output stream into memory that records the length of every write. Given
-// a capacity, it stores what fits and reports `error` (a full device).
+// Output stream into memory that records the length of every write. It
+// stores what fits in `capacity` and reports `fullError` (a full device).
 class MemoryOutStream : public tarnwick::io::internal::IOStream<char> {
  public:
-  void LimitTo(size_t capacity, Result error) {
-    capacity_ = capacity;
-    fullError_ = error;
-  }
-  void Reserve(size_t bytes) { data_.reserve(bytes); }
-  // Forgets what was written, keeping the storage.
-  void Clear() {
+  size_t capacity = std::numeric_limits<size_t>::max();
+  Result fullError = tarnwick::gen::SystemError(ENOSPC);
+  // Forgets what was written, keeping room for `bytes` (benchmarks run many passes).
+  void Clear(size_t bytes) {
     data_.clear();
+    data_.reserve(bytes);
     writes_.clear();
   }
 
@@ -101,10 +94,10 @@ class MemoryOutStream : public tarnwick::io::internal::IOStream<char> {
     if (failed_) ++writesAfterFailure_;
     if (length < 1) return 0;
     const size_t count =
-        std::min(static_cast<size_t>(length), capacity_ - std::min(capacity_, data_.size()));
+        std::min(static_cast<size_t>(length), capacity - std::min(capacity, data_.size()));
     data_.append(reinterpret_cast<const char*>(buffer), count);
     if (count < static_cast<size_t>(length)) {
-      lastError_ = fullError_;
+      lastError_ = fullError;
       failed_ = true;
     }
     return static_cast<uint32_t>(count);
@@ -117,8 +110,6 @@ class MemoryOutStream : public tarnwick::io::internal::IOStream<char> {
   std::vector<int32_t> writes_;
   bool failed_ = false;
   int writesAfterFailure_ = 0;
-  size_t capacity_ = std::numeric_limits<size_t>::max();
-  Result fullError_;
   Result lastError_;
 };
 

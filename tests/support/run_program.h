@@ -14,11 +14,8 @@ struct RunOptions {
   std::string cwd;                        // empty: the test's own
   std::string input;                      // bytes on standard input (then EOF)
   std::vector<std::string> env;           // extra NAME=VALUE entries
-  double timeoutSeconds = 120;
+  double timeoutSeconds = 60;
   long long fileSizeLimit = -1;  // largest file the program may write; -1: none
-  // false: a core-dumping signal leaves no core; true: the core-file limit
-  // is raised as far as the hard limit allows.
-  bool coreDumps = true;
   // Called about every 10 ms while the program runs, with its process id
   // and its standard output so far (to send it signals at the right time).
   std::function<void(int pid, const std::string& out)> watch;
@@ -32,7 +29,8 @@ struct RunResult {
 };
 
 // Runs a program with the given arguments (argv[0] is the program) and
-// waits for it; kills it after the time-out and fails the test then.
+// waits for it; kills it after the time-out and fails the test then. The
+// core-file limit is raised as far as allowed: the program must lower it.
 RunResult Run(const std::vector<std::string>& args, const RunOptions& options = {});
 
 // A fresh temporary folder, removed with everything in it at destruction.
@@ -54,7 +52,7 @@ void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
 // The known answers, computed outside this code base (tests/data).
-std::string VectorsDir();
+inline std::string VectorsDir() { return QM_VECTORS_DIR; }
 
 using Bytes = std::vector<uint8_t>;
 
