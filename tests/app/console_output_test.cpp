@@ -1,5 +1,5 @@
 // Everything the program shows on the console, word for word: the texts
-// before any job, the job header and the progress line. The banner and the
+// before any job and the progress line. The banner, the job header and the
 // closing lines are checked by the end-to-end suite.
 #include "app/console_output.h"
 
@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include "cryptopp/alg_info.h"
 #include "foundation/platform/platform.h"
 #include "tests/support/run_program.h"
 
@@ -102,18 +101,6 @@ TEST(ConsoleOutput, ProgressBlanksTheLineThenShowsTheClampedValueInTheLocalesFor
   const std::string shown = qmtest::CoutOf([] { PrintProgress(42.5); });
   std::locale::global(previous);
   EXPECT_EQ(shown, kBlank + "\rProgress:  42,500%");
-}
-
-TEST(ConsoleOutput, HeaderPadsLabelsAndWritesPathBytesAsTheyAre) {
-  const auto aes = tarnwick::cryptopp::FindAlgorithmByName(L"AES-256");
-  // U+DCFF stands for the byte 0xFF of a file name that is no UTF-8.
-  EXPECT_EQ(qmtest::CoutOf([&] {
-              PrintJobHeader(false, aes, L"/in/\xDCFF-\u00E9.txt", L"/out/a b.txt.dec");
-            }),
-            "File decryption.\n"
-            "Input file:        /in/\xFF-\xC3\xA9.txt\n"
-            "Output file:       /out/a b.txt.dec\n"
-            "Algorithm:         AES-256\n");
 }
 
 }  // namespace

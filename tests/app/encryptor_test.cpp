@@ -1,25 +1,21 @@
-// The job runner's own checks and lines, out of the main flow's reach, and
-// the flow's hand-over of a job to the one runner: in process, so the
-// runner's state can be set up exactly. Whole jobs are left to end-to-end.
+// The job runner's own checks and lines, out of the main flow's reach: in
+// process, so the runner's state can be set up exactly. Whole jobs are left
+// to the end-to-end suite.
 #include "app/encryptor.h"
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "app/entry.h"
 #include "foundation/sync/locks.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using tarnwick::gen::Result2;
 using tarnwick::sync::Locked;
 using thisapp::SEncryptData;
@@ -51,18 +47,6 @@ class JobRunner : public ::testing::Test {
       EXPECT_EQ(runner_.thread.Wait(), 0u);
     });
     return Locked(runner_.result, [](const Result2& stored) { return stored; });
-  }
-
-  // The main flow from the paths on, for the encryption of in.txt into
-  // out.enc; answers the exit code, keeps the lines shown in lines_.
-  int RunFlow() {
-    SCommandLine commandLine;
-    commandLine.inputFile = Wide(in_);
-    commandLine.outputFile = Wide(dir_ / "out.enc");
-    SEncryptData job = Job("");
-    int code = -1;
-    lines_ = qmtest::CoutOf([&] { code = thisapp::RunJobFlow(commandLine, job); });
-    return code;
   }
 
   qmtest::TempDir dir_;
@@ -144,14 +128,6 @@ TEST_F(JobRunner, WhatEscapesAJobIsToldAndStoredAsItsResult) {
   job.password = std::wstring(1, static_cast<wchar_t>(0x110000));  // no UTF-8 form
   EXPECT_EQ(RunOnWorker(job), (Result2{1, EILSEQ, 0, 0}));
   EXPECT_EQ(lines_, "[ERROR] The password cannot be converted to UTF-8.\n");
-}
-
-TEST_F(JobRunner, ACancelBeforeTheJobStartsIsForgotten) {
-  g_encryptor.Stop();  // Ctrl+C while the header was printed
-  EXPECT_EQ(RunFlow(), 0);
-  const std::string end = "\rProgress: 100.000%\nFile 'in.txt' was encrypted successfully.\r\n\n";
-  EXPECT_EQ(lines_.substr(lines_.size() - std::min(lines_.size(), end.size())), end);
-  EXPECT_EQ(fs::file_size(dir_ / "out.enc"), 80u);
 }
 
 }  // namespace

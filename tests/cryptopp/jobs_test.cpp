@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -182,7 +183,34 @@ TEST(JobArguments, AreCheckedInOrderBeforeAnyCallback) {
               (Result2{5, c.code, 0, 0}));
     EXPECT_TRUE(recorder.events.empty()) << c.code;
   }
-  EXPECT_TRUE(out.writes().empty());
+  // A hash the library does not provide (Skein): the failure names its stage.
+  const Result2 unhashed = {5, 700, 5, 4042};
+  CallbackRecorder recorder;
+  EXPECT_EQ(MakeEncryptor(252)->EncryptStreamWithPassword(&in, &out, "pw", 100, &iv, 8, 0, false,
+                                                          &recorder, &recorder),
+            unhashed);
+  EXPECT_EQ(MakeDecryptor(252)->DecryptStreamWithPassword(&in, &out, "pw", 100, &iv, 8, 0,
+                                                          &recorder, &recorder),
+            unhashed);
+  EXPECT_TRUE(recorder.events.empty() && out.writes().empty());
+}
+
+// The address first, then the library, then the id; a refusal leaves the
+// caller's variable alone.
+TEST(JobFactories, RefuseInOrder) {
+  Encryptor* encryptor = nullptr;
+  Decryptor* decryptor = nullptr;
+  const std::tuple<uint32_t, uint32_t, bool, uint32_t> cases[] = {  // library, id, address, code
+      {2, 999, false, 5}, {2, 252, true, 70}, {1, 999, true, 70}, {1, 253, true, 70}};
+  for (const auto& [library, id, address, code] : cases) {
+    EXPECT_EQ(tarnwick::cryptopp::CEncryptorFactory().Create(library, id,
+                                                             address ? &encryptor : nullptr),
+              (Result2{5, code, 0, 0}));
+    EXPECT_EQ(tarnwick::cryptopp::CDecryptorFactory().Create(library, id,
+                                                             address ? &decryptor : nullptr),
+              (Result2{5, code, 0, 0}));
+  }
+  EXPECT_TRUE(encryptor == nullptr && decryptor == nullptr);
 }
 
 // The file does not depend on the chunk length; every chunk length reads
@@ -333,14 +361,20 @@ TEST(JobStop, EndsTheRunBeforeTheNextChunk) {
 }
 
 // Stop before a run is forgotten, and a stop asked of another job of the
-// same id does not reach this one; a finished job runs again to the same bytes.
-TEST(JobStop, EarlyStopIsForgottenAndStopsAreTheirOwnJobs) {
+// same id does not reach this one; a busy job refuses a second run without
+// disturbing the first; a finished job runs again to the same bytes.
+TEST(JobStop, EarlyStopBusyJobAndRunningAgain) {
   const std::string plain = Pattern(2 * 32768);
   const auto encryptor = MakeEncryptor(252), other = MakeEncryptor(252);
   encryptor->Stop();
-  JobRun first(plain);
-  first.in.onRead = [&](int) { other->Stop(); };
+  JobRun first(plain), second("x");
+  first.in.onRead = [&](int read) {
+    other->Stop();
+    if (read == 1) std::thread([&] { second.Encrypt(*encryptor); }).join();
+  };
   first.Encrypt(*encryptor);
+  EXPECT_EQ(second.result, (Result2{5, 8, 0, 0}));
+  EXPECT_TRUE(second.recorder.events.empty() && second.out.writes().empty());
   EXPECT_EQ(first.result, Result2{});
   EXPECT_EQ(first.recorder.events.back(), "finish 0 0");
   EXPECT_EQ(first.bytes().size(), 2 * 32768u + 64);

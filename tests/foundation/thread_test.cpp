@@ -2,7 +2,6 @@
 #include <atomic>
 #include <future>
 #include <stdexcept>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -85,24 +84,6 @@ TEST_F(ThreadRun, BusyThreadRefusesStartThenKeepsTheAnswerOrTheThrow) {
   EXPECT_EQ(thread_.Wait(), kWaitFinished);
   EXPECT_FALSE(thread_.IsRunning());
   EXPECT_EQ(thread_.GetResult(), (Result{5, err::kCodeRunThrew}));
-}
-
-// Another thread waits while runs are started one after another, as the
-// console handler does during the main thread's polling.
-TEST_F(ThreadRun, WaitFromAnotherThreadWhileStartsReplaceTheRun) {
-  job_.gate_.set_value();
-  std::atomic<bool> done{false};
-  std::thread waiter([&] {
-    while (!done) EXPECT_LE(thread_.Wait(1), kWaitNothing);
-  });
-  for (int i = 0; i < 50; ++i) {
-    while (thread_.Start(i).code != 0) std::this_thread::yield();
-    thread_.Wait();
-  }
-  done = true;
-  waiter.join();
-  EXPECT_EQ(job_.runs_, 50);
-  EXPECT_EQ(job_.argument_, 49);
 }
 
 }  // namespace
