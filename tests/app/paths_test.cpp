@@ -13,6 +13,9 @@ TEST(Paths, FolderAndParent) {
   EXPECT_EQ(GetFolderPath(L"..\\in.txt"), L"");  // '\' is part of a name here
   EXPECT_EQ(GetParentPath(L"/data/sub/"), L"/data/");
   EXPECT_EQ(GetParentPath(L"/data/sub/ /"), L"/data/");
+  std::wstring folder, name, extension;
+  ASSERT_TRUE(SplitPath(L"/a.b/in", folder, name, extension));  // a dot in a folder is no extension
+  EXPECT_EQ(folder + L"|" + name + L"|" + extension, L"/a.b/|in|");
 }
 
 TEST(Paths, JoinPathPutsExactlyOneSeparatorBetween) {
@@ -45,6 +48,11 @@ TEST(Paths, ResolvePathClimbsFromTheProgramFolder) {
   ASSERT_EQ(GetModuleFolder(), folder);
 
   EXPECT_EQ(ResolvePath(L"no-such.txt"), folder + L"no-such.txt");
+  // A file standing where the process works is taken as given.
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path("/proc/self");
+  EXPECT_EQ(ResolvePath(L"exe"), L"exe");
+  std::filesystem::current_path(here);
   EXPECT_EQ(ResolvePath(L"../x/no-such.txt"), parent + L"x/no-such.txt");
   EXPECT_EQ(ResolvePath(toRoot + L"no-such.txt"), L"/no-such.txt");
   // Above the root: left to MakeFullPath, which stops there.

@@ -391,17 +391,19 @@ TEST(JobFailures, ReadsWritesAndExceptionsMapToResults) {
   const struct {
     int64_t failReadFrom;   // -1: never
     int64_t claimedSize;    // -1: what is held
+    size_t readLimit;       // bytes per read; 0: a stream that answers nothing
     size_t capacity;        // of the output before it is full
     int throwAtRead;        // 0: never; 1: std::runtime_error; 2: Crypto++
     size_t maxWritten;
     Result2 encrypting, decrypting;
   } cases[] = {
-      {10, -1, kAll, 0, 0, {5, 60, 1, EIO}, {5, 60, 1, EIO}},
-      {40000, -1, kAll, 0, 32768, {5, 60, 1, EIO}, {5, 60, 1, EIO}},
-      {-1, 200000, kAll, 0, 3 * 32768, {5, 60, 0, 0}, {5, 60, 0, 0}},  // input ends early
-      {-1, -1, 40000, 0, 40000, {5, 61, 1, ENOSPC}, {5, 61, 1, ENOSPC}},
-      {-1, -1, kAll, 1, 32768, {53, 6, 5, 4020}, {53, 6, 5, 4021}},
-      {-1, -1, kAll, 2, 32768, {53, 4, 5, 4020}, {53, 4, 5, 4021}},
+      {10, -1, kAll, kAll, 0, 0, {5, 60, 1, EIO}, {5, 60, 1, EIO}},
+      {40000, -1, kAll, kAll, 0, 32768, {5, 60, 1, EIO}, {5, 60, 1, EIO}},
+      {-1, 200000, kAll, kAll, 0, 3 * 32768, {5, 60, 0, 0}, {5, 60, 0, 0}},  // input ends early
+      {-1, -1, kAll, 40000, 0, 40000, {5, 61, 1, ENOSPC}, {5, 61, 1, ENOSPC}},
+      {-1, -1, kAll, kAll, 1, 32768, {53, 6, 5, 4020}, {53, 6, 5, 4021}},
+      {-1, -1, kAll, kAll, 2, 32768, {53, 4, 5, 4020}, {53, 4, 5, 4021}},
+      {-1, -1, 0, kAll, 0, 0, {5, 60, 0, 0}, {5, 60, 0, 0}},
   };
   const auto encryptor = MakeEncryptor(252);
   const auto decryptor = MakeDecryptor(252);
@@ -410,6 +412,7 @@ TEST(JobFailures, ReadsWritesAndExceptionsMapToResults) {
       JobRun run(decrypt ? file : plain);
       run.in.failFrom = c.failReadFrom;
       run.in.claimedSize = c.claimedSize;
+      run.in.readLimit = c.readLimit;
       run.in.onRead = [&](int read) {
         if (read == 1 && c.throwAtRead == 1) throw std::runtime_error("stream broke");
         if (read == 1 && c.throwAtRead == 2) {

@@ -170,5 +170,18 @@ TEST(Rc6Engines, KnownAnswersForEveryKeyLength) {
   }
 }
 
+// Guards the jobs never meet, since they pass what the engine asks.
+TEST(Engines, RefuseWrongKeysASecondKeyAndShortOutputs) {
+  internal::EngineTypes<252>::Encryptor engine;
+  const Bytes key(32), iv(16), in(16);
+  Bytes out(16);
+  EXPECT_EQ(engine.Process(in.data(), 16, out.data(), 16, nullptr), gen::OwnError(kCodeKeyNotSet));
+  EXPECT_EQ(engine.SetKey(key.data(), 31, iv.data(), 16), gen::OwnError(kCodeBadKeySize));
+  EXPECT_EQ(engine.SetKey(key.data(), 32, iv.data(), 16), gen::Result2{});
+  EXPECT_EQ(engine.SetKey(key.data(), 32, iv.data(), 16), gen::OwnError(kCodeKeyAlreadySet));
+  EXPECT_EQ(engine.Process(in.data(), 16, out.data(), 15, nullptr),
+            gen::OwnError(kCodeOutputTooSmall));
+}
+
 }  // namespace
 }  // namespace tarnwick::cryptopp
