@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "cryptopp/alg_info.h"
 #include "cryptopp/algorithm_table.h"
 #include "cryptopp/factory.h"
 #include "cryptopp/symmetric_engine.h"
@@ -108,8 +109,8 @@ void MeasureJobs(uint32_t id, const std::string& plain, int rounds, Times& encry
   } callback;
   tarnwick::crypto::ISymmetricEncryptor* encryptor = nullptr;
   tarnwick::crypto::ISymmetricDecryptor* decryptor = nullptr;
-  tarnwick::cryptopp::CEncryptorFactory().Create(1, id, &encryptor);
-  tarnwick::cryptopp::CDecryptorFactory().Create(1, id, &decryptor);
+  tarnwick::cryptopp::CEncryptorFactory().Create(tarnwick::cryptopp::kLibraryType, id, &encryptor);
+  tarnwick::cryptopp::CDecryptorFactory().Create(tarnwick::cryptopp::kLibraryType, id, &decryptor);
   Streams encrypted, decrypted;
   Result2 encryptResult, decryptResult;
   encrypting.job = Fastest(

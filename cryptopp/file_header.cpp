@@ -75,7 +75,7 @@ gen::Result2 BuildFileHeader(uint32_t algorithmId, uint64_t plainSize,
 
 void FillHeaderSaltWithSeed(EncryptedFileHeader* header, uint32_t seed) {
   if (header == nullptr) return;
-  thread_local SaltGenerator generator;
+  SaltGenerator generator;
   generator.Seed(seed);
   for (size_t i = 0; i < EncryptedFileHeader::kSaltSize; ++i) {
     // 0..32767 scaled to a byte: the output divided by 128.

@@ -50,8 +50,9 @@ gen::Result2 BuildFileHeader(uint32_t algorithmId, uint64_t plainSize, Encrypted
 // headers salted in the same second get the same salt.
 void FillHeaderSalt(EncryptedFileHeader* header);
 
-// The salt's generator: a linear congruential generator whose state lives
-// in each thread (the C library's rand is a different one and is not used).
+// The salt's generator: a linear congruential generator, seeded afresh for
+// every header, so concurrent jobs never share its state (the C library's
+// rand is a different one and is not used).
 class SaltGenerator {
  public:
   static constexpr uint32_t kMaxOutput = 0x7FFF;

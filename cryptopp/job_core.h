@@ -106,8 +106,9 @@ gen::Result2 WriteFailure(io::internal::IOStream<char>& out);
 // throws when memory is short) and reused for every chunk.
 class ChunkBuffers {
  public:
-  ChunkBuffers(uint32_t chunkLength, uint32_t extra)
-      : chunkLength_(chunkLength),
+  // `blockSize` is the engine's (0 for a stream cipher).
+  ChunkBuffers(uint32_t chunkLength, uint32_t blockSize, uint32_t extra)
+      : blockSize_(blockSize),
         capacity_(chunkLength + extra),
         in_(new uint8_t[capacity_]),
         out_(new uint8_t[capacity_]) {}
@@ -123,7 +124,7 @@ class ChunkBuffers {
                        uint32_t want, uint32_t& produced) {
     const gen::Result2 read = ReadChunk(in, in_.get() + offset, want);
     if (!gen::IsSuccess(read)) return read;
-    const uint32_t length = RoundUp(offset + want, engine.GetBlockSize());
+    const uint32_t length = RoundUp(offset + want);
     std::memset(in_.get() + offset + want, 0, length - offset - want);
     int32_t count = 0;
     const gen::Result2 result = engine.Process(in_.get(), static_cast<int32_t>(length), out_.get(),
@@ -134,12 +135,12 @@ class ChunkBuffers {
 
  private:
   // A short last chunk of a block cipher is rounded up to whole blocks.
-  uint32_t RoundUp(uint32_t length, uint32_t blockSize) const {
-    if (blockSize == 0 || length == chunkLength_ || length % blockSize == 0) return length;
-    return (length / blockSize + 1) * blockSize;
+  uint32_t RoundUp(uint32_t length) const {
+    if (blockSize_ == 0 || length % blockSize_ == 0) return length;
+    return (length / blockSize_ + 1) * blockSize_;
   }
 
-  uint32_t chunkLength_;
+  uint32_t blockSize_;
   uint32_t capacity_;
   std::unique_ptr<uint8_t[]> in_;
   std::unique_ptr<uint8_t[]> out_;

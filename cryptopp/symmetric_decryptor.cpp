@@ -86,7 +86,7 @@ gen::Result2 CDecryptorCore::DecryptChunks(InStream& in, OutStream& out, const B
   if (!gen::IsSuccess(result)) return result;
 
   const uint32_t n = ChunkBufferLength(bufferSize, blockSize);
-  ChunkBuffers buffers(n, engine_.GetExtraSize());
+  ChunkBuffers buffers(n, blockSize, engine_.GetExtraSize());
 
   const uint32_t first = static_cast<uint32_t>(std::min<int64_t>(n, total));
   uint32_t produced = 0;
@@ -95,15 +95,15 @@ gen::Result2 CDecryptorCore::DecryptChunks(InStream& in, OutStream& out, const B
 
   EncryptedFileHeader header;
   std::memcpy(header.bytes, buffers.out(), kHeaderBytes);
+  const uint64_t plainSize = header.PlainSize();
   uint8_t digest[EncryptedFileHeader::kDigestSize] = {};
-  result = ComputeHeaderDigest(digest, GetAlgorithmId(), header.PlainSize());
+  result = ComputeHeaderDigest(digest, GetAlgorithmId(), plainSize);
   if (!gen::IsSuccess(result)) return result;
   if (std::memcmp(digest, header.Digest(), sizeof digest) != 0) {
     return gen::OwnError(kCodeHeaderMismatch);
   }
   // Cut short, or cut inside a block: either way the last block would
   // decrypt to garbage.
-  const uint64_t plainSize = header.PlainSize();
   if (plainSize > static_cast<uint64_t>(total) - kHeaderBytes ||
       (blockSize != 0 && total % blockSize != 0)) {
     return gen::OwnError(kCodeInputDamaged);

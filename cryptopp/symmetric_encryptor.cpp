@@ -87,8 +87,9 @@ gen::Result2 CEncryptorCore::EncryptChunks(InStream& in, OutStream& out, const B
                                        static_cast<uint32_t>(iv.size()));
   if (!gen::IsSuccess(result)) return result;
 
-  const uint32_t n = ChunkBufferLength(bufferSize, engine_.GetBlockSize());
-  ChunkBuffers buffers(n, engine_.GetExtraSize());
+  const uint32_t blockSize = engine_.GetBlockSize();
+  const uint32_t n = ChunkBufferLength(bufferSize, blockSize);
+  ChunkBuffers buffers(n, blockSize, engine_.GetExtraSize());
 
   EncryptedFileHeader header;
   result = BuildFileHeader(GetAlgorithmId(), static_cast<uint64_t>(total), &header);

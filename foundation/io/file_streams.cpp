@@ -41,10 +41,8 @@ gen::Result IStreamFile<wchar_t>::Open(const wchar_t* fileName) {
   if (refused.code != 0) return refused;
   lastError_.Set({});
   platform::FileHandle file = platform::kNoFile;
-  if (const int error = platform::OpenForReading(fileName, file)) return gen::SystemError(error);
   int64_t size = 0;
-  if (const int error = platform::GetFileSize(file, size)) {
-    platform::CloseFile(file);
+  if (const int error = platform::OpenForReading(fileName, file, size)) {
     return gen::SystemError(error);
   }
   StoreHandle(handle_, file);
@@ -82,8 +80,8 @@ bool IStreamFile<wchar_t>::Read(uint8_t* buffer, int32_t length, uint32_t& read)
     lastError_.Set({gen::kKindOwn, err::kCodeNotOpen});
     return false;
   }
-  if (IsEnd()) return false;
   SFileOptions options = LoadOptions();
+  if (options.position >= options.size) return false;
   const int64_t count = std::min<int64_t>(options.size - options.position, length);
   // All of `count` or a failure: a short answer in the middle of the file
   // would be taken for data by the caller.

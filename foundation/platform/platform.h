@@ -54,9 +54,10 @@ std::wstring ErrorMessage(uint32_t code);
 using FileHandle = void*;
 inline constexpr FileHandle kNoFile = nullptr;
 
-// Opens an existing regular file for reading; any other kind is refused at
-// once, without blocking (a folder: EISDIR, a pipe or a device: EINVAL).
-int OpenForReading(const wchar_t* path, FileHandle& file);
+// Opens an existing regular file for reading and tells its size; any other
+// kind is refused at once, without blocking (a folder: EISDIR, a pipe or a
+// device: EINVAL).
+int OpenForReading(const wchar_t* path, FileHandle& file, int64_t& size);
 
 // Opens a file for reading and writing where every write goes to its end;
 // created readable and writable by the owner only when missing, an
@@ -68,8 +69,6 @@ int OpenForAppending(const wchar_t* path, FileHandle& file);
 // and left as it is: EEXIST for a file, a link (dangling or not, never
 // followed), a pipe or a device; EISDIR for a folder.
 int CreateNewFile(const wchar_t* path, FileHandle& file);
-
-int GetFileSize(FileHandle file, int64_t& size);
 
 // Reads exactly `count` bytes, asking again while the system hands out
 // fewer. A file that ends first (it shrank) fails with EIO. `done` is how

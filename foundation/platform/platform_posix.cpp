@@ -180,7 +180,6 @@ int ToDescriptor(FileHandle file) { return static_cast<int>(reinterpret_cast<int
 // no byte string can carry (it can name no file), ENOENT for one that
 // cannot be made absolute.
 int ToSystemPath(std::wstring_view path, std::string& bytes) {
-  if (path.empty()) return ENOENT;
   const std::wstring full = GetFullPath(std::wstring(path));
   if (full.empty()) return ENOENT;
   try {
@@ -248,7 +247,7 @@ std::wstring CurrentFolder() {
 
 }  // namespace
 
-int OpenForReading(const wchar_t* path, FileHandle& file) {
+int OpenForReading(const wchar_t* path, FileHandle& file, int64_t& size) {
   // Non-blocking: a FIFO without a writer would otherwise hang the open,
   // and with it Ctrl+C. Linux opens folders, pipes and devices readily, so
   // only what fstat calls a regular file is kept.
@@ -263,6 +262,7 @@ int OpenForReading(const wchar_t* path, FileHandle& file) {
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return Refuse(fd, errno);
   file = ToHandle(fd);
+  size = static_cast<int64_t>(st.st_size);
   return 0;
 }
 
@@ -287,13 +287,6 @@ int CreateNewFile(const wchar_t* path, FileHandle& file) {
   if (error == EEXIST && GetEntryKind(path) == PathKind::kFolder) return EISDIR;
   if (error != 0) return error;
   file = ToHandle(fd);
-  return 0;
-}
-
-int GetFileSize(FileHandle file, int64_t& size) {
-  struct stat st;
-  if (::fstat(ToDescriptor(file), &st) != 0) return errno;
-  size = static_cast<int64_t>(st.st_size);
   return 0;
 }
 

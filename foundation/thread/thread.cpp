@@ -15,7 +15,7 @@ gen::Result OwnCode(uint32_t code) { return {gen::kKindOwn, code}; }
 
 }  // namespace
 
-Thread::Thread() { StoreResult({}); }
+Thread::Thread() = default;
 
 Thread::~Thread() {
   // The task still uses this object; let it finish first.

@@ -22,9 +22,8 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
  public:
   explicit MemoryInStream(std::string data = {}) : data_(std::move(data)) {}
 
-  // Every read that would reach byte `failFrom` or beyond fails with `failError`.
+  // Every read that would reach byte `failFrom` or beyond fails with EIO.
   int64_t failFrom = -1;
-  Result failError = tarnwick::gen::SystemError(EIO);
   // At most this many bytes per read, as a pipe answers.
   size_t readLimit = std::numeric_limits<size_t>::max();
   // When not negative, what GetSize answers, whatever is held (a file that shrank).
@@ -46,7 +45,7 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
     const size_t count =
         std::min({static_cast<size_t>(length), data_.size() - pos_, readLimit});
     if (failFrom >= 0 && static_cast<int64_t>(pos_ + count) > failFrom) {
-      lastError_ = failError;
+      lastError_ = tarnwick::gen::SystemError(EIO);
       return false;
     }
     std::memcpy(buffer, data_.data() + pos_, count);
@@ -71,11 +70,10 @@ class MemoryInStream : public tarnwick::io::internal::IIStream<char> {
 };
 
 // Output stream into memory that records the length of every write. It
-// stores what fits in `capacity` and reports `fullError` (a full device).
+// stores what fits in `capacity` and reports ENOSPC (a full device).
 class MemoryOutStream : public tarnwick::io::internal::IOStream<char> {
  public:
   size_t capacity = std::numeric_limits<size_t>::max();
-  Result fullError = tarnwick::gen::SystemError(ENOSPC);
   // Forgets what was written, keeping room for `bytes` (benchmarks run many passes).
   void Clear(size_t bytes) {
     data_.clear();
@@ -97,7 +95,7 @@ class MemoryOutStream : public tarnwick::io::internal::IOStream<char> {
         std::min(static_cast<size_t>(length), capacity - std::min(capacity, data_.size()));
     data_.append(reinterpret_cast<const char*>(buffer), count);
     if (count < static_cast<size_t>(length)) {
-      lastError_ = fullError;
+      lastError_ = tarnwick::gen::SystemError(ENOSPC);
       failed_ = true;
     }
     return static_cast<uint32_t>(count);
