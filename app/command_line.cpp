@@ -68,13 +68,16 @@ tarnwick::gen::Result ParseCommandLine(SCommandLine& commandLine, int argc, wcha
   ResetCommandLine(commandLine);
   for (int i = 1; i < argc; ++i) {
     const OptionRow* option = FindOption(argv[i]);
-    if (!option) continue;
-    if (option->apply) {
+    if (!option) {
+      commandLine.passedOver.emplace_back(argv[i]);
+    } else if (option->apply) {
       option->apply(commandLine);
     } else if (i + 1 < argc && !FindOption(argv[i + 1])) {
       // Only another option ends a value option: every absolute path
       // begins with '/', and a password may begin with '-'.
       commandLine.*(option->value) = argv[++i];
+    } else if (option->value == &SCommandLine::password) {
+      commandLine.passwordWithoutValue = argv[i];
     }
   }
   return {};

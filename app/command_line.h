@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/gen/result.h"
 
@@ -20,6 +21,11 @@ struct SCommandLine {
   std::wstring outputFile;
   std::wstring password;
   std::wstring locale;
+  // What the parser could not use, for a job to refuse: a mistyped option
+  // ("--password", "/pasword") and the words after it would otherwise
+  // leave the password empty without a word.
+  std::vector<std::wstring> passedOver;  // as typed, in order
+  std::wstring passwordWithoutValue;     // the password option as typed, when it took no value
 };
 
 // Back to the cleared state: flags and command 0, the five texts empty.
@@ -33,7 +39,8 @@ bool IsOptionToken(const wchar_t* token);
 bool MatchOption(const std::wstring& token, const std::wstring& keyword);
 
 // Fills the record from argv[1] to argv[argc - 1]; unknown tokens are passed
-// over. A value option takes the next token as its value unless that token
-// is itself one of the options ("/ifile /home/a.txt" and "/psw -x1" carry
-// their values; "/psw /rewrite" leaves the password empty). Always succeeds.
+// over, and listed in `passedOver`. A value option takes the next token as
+// its value unless that token is itself one of the options ("/ifile
+// /home/a.txt" and "/psw -x1" carry their values; "/psw /rewrite" leaves
+// the password empty and sets `passwordWithoutValue`). Always succeeds.
 tarnwick::gen::Result ParseCommandLine(SCommandLine& commandLine, int argc, wchar_t* argv[]);

@@ -11,7 +11,7 @@ struct SEncryptData {
   uint32_t algorithmId = 0;
   uint8_t encrypt = 1;
   uint8_t useSalt = 0;
-  uint8_t rewrite = 0;
+  uint8_t rewrite = 0;  // the worker may delete an existing output; never under /confirm
   std::wstring inputFile;   // full path
   std::wstring outputFile;  // full path
   std::wstring password;    // as typed, may be empty

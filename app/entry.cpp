@@ -56,17 +56,6 @@ enum ExitCode : int {
 
 constexpr uint32_t kPollMs = 250;
 
-// The job record as far as the command line fills it; the algorithm and
-// the paths come later.
-SEncryptData MakeJobRecord(const SCommandLine& commandLine) {
-  SEncryptData job;
-  job.encrypt = commandLine.command == SCommandLine::kEncrypt ? 1 : 0;
-  job.useSalt = commandLine.useSalt;
-  job.rewrite = commandLine.rewrite;
-  job.password = commandLine.password;
-  return job;
-}
-
 // The same length and the same letters, case ignored.
 bool EqualsNoCase(const std::wstring& answer, const std::wstring& text) {
   return answer.size() == text.size() && platform::CompareNoCase(answer, text) == 0;
@@ -90,6 +79,20 @@ void RewriteStep(const SCommandLine& commandLine, const std::wstring& inputPath,
   if (IsInputItself(inputPath, outputPath)) return;
   if (commandLine.confirm && !ConfirmRewrite(outputPath)) return;
   DeleteExistingOutput(outputPath, L"[ERROR] Failed to delete file. File path: ");
+}
+
+// A job never runs on arguments it would pass over: a mistyped password
+// option would mean the empty password. Tells each unknown token and a
+// password option without a value; true when there was one.
+bool RefuseUnusedArguments(const SCommandLine& commandLine) {
+  for (const std::wstring& token : commandLine.passedOver) {
+    WideOut() << L"[ERROR] Unknown argument: '" << token << L"'.\r\n";
+  }
+  if (!commandLine.passwordWithoutValue.empty()) {
+    WideOut() << L"[ERROR] No value for option '" << commandLine.passwordWithoutValue
+              << L"'.\r\n";
+  }
+  return !commandLine.passedOver.empty() || !commandLine.passwordWithoutValue.empty();
 }
 
 void WaitShowingProgress(CEncryptor& runner) {
@@ -145,6 +148,18 @@ int RunJobOnWorker(const SEncryptData& job) {
 }
 
 }  // namespace
+
+SEncryptData MakeJobRecord(const SCommandLine& commandLine) {
+  SEncryptData job;
+  job.encrypt = commandLine.command == SCommandLine::kEncrypt ? 1 : 0;
+  job.useSalt = commandLine.useSalt;
+  // Under /confirm only a yes to the question permits a delete, and the
+  // worker asks nobody: an output that appears after the question is
+  // refused there, never deleted.
+  job.rewrite = commandLine.rewrite && !commandLine.confirm;
+  job.password = commandLine.password;
+  return job;
+}
 
 int RunJobFlow(const SCommandLine& commandLine, SEncryptData& job) {
   const bool encrypt = job.encrypt != 0;
@@ -226,6 +241,7 @@ int wmain(int argc, wchar_t* argv[]) {
     thisapp::PrintHelp();
     return thisapp::kExitInvalidCommandLine;
   }
+  if (thisapp::RefuseUnusedArguments(commandLine)) return thisapp::kExitInvalidCommandLine;
 
   thisapp::SEncryptData job = thisapp::MakeJobRecord(commandLine);
   if (commandLine.algorithm.empty()) {

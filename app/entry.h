@@ -9,6 +9,10 @@ int wmain(int argc, wchar_t* argv[]);
 
 namespace thisapp {
 
+// The job record as far as the command line fills it; the algorithm and
+// the paths come later.
+SEncryptData MakeJobRecord(const SCommandLine& commandLine);
+
 // The main flow after the algorithm checks: paths, the existing output,
 // the job header, then the job itself on the worker of g_encryptor, while
 // the progress line is rewritten, and the closing lines. `job` holds the

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/entry.h"
 #include "foundation/sync/locks.h"
 #include "tests/support/run_program.h"
 
@@ -95,6 +96,32 @@ TEST_F(JobRunner, InputAndOutputAreCheckedAgain) {
   EXPECT_EQ(RunOnWorker(job), Result2{});
   EXPECT_EQ(lines_, "Already existing file has been deleted. File path: " + out + ".\r\n");
   EXPECT_EQ(qmtest::ReadFile(out).size(), 80u);  // header and one block: nothing old kept
+}
+
+// The main flow asks before it deletes under /confirm, and the worker asks
+// nobody: an output that appears after the question is refused, never
+// deleted. /rewrite alone still lets the worker delete it.
+TEST_F(JobRunner, TheRecordMadeUnderConfirmDeletesNothing) {
+  const std::string out = dir_ / "out.enc";
+  SCommandLine commandLine;
+  commandLine.command = SCommandLine::kEncrypt;
+  commandLine.rewrite = 1;
+  for (const bool confirm : {true, false}) {
+    commandLine.confirm = confirm;
+    SEncryptData job = thisapp::MakeJobRecord(commandLine);
+    const SEncryptData paths = Job(out);
+    job.libraryType = paths.libraryType, job.algorithmId = paths.algorithmId;
+    job.inputFile = paths.inputFile, job.outputFile = paths.outputFile;
+    qmtest::WriteFile(out, "appeared meanwhile");
+    if (confirm) {
+      EXPECT_EQ(RunOnWorker(job), (Result2{5, 207, 0, 0}));
+      EXPECT_EQ(lines_, "[ERROR] Output file already exists!\n");
+      EXPECT_EQ(qmtest::ReadFile(out), "appeared meanwhile");
+    } else {
+      EXPECT_EQ(RunOnWorker(job), Result2{});
+      EXPECT_EQ(lines_, "Already existing file has been deleted. File path: " + out + ".\r\n");
+    }
+  }
 }
 
 TEST_F(JobRunner, WhatEscapesAJobIsToldAndStoredAsItsResult) {

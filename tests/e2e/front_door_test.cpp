@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,37 @@ TEST_F(FrontDoor, AlgorithmChecks) {
               {{"/enc", "/alg", "nope", "/i", "x"}, 5, invalid},
               {{"/dec", "/a", "AES-256 "}, 5, invalid},
               {{"/ENC", "/ALGORITHM", "nope"}, 5, invalid, {"LC_ALL=tr_TR.UTF-8"}}});
+}
+
+// A job never runs on what it would pass over, or a mistyped password
+// option would mean the empty password; the check comes after the help
+// and the list, before the algorithm's. Without a job nothing changes.
+TEST_F(FrontDoor, AJobRefusesArgumentsItWouldPassOver) {
+  qmtest::TempDir dir;
+  const std::string in = dir / "t.bin", out = dir / "t.enc";
+  qmtest::WriteFile(in, "plans");
+  const auto job = [&](std::vector<std::string> more) {
+    std::vector<std::string> args = {"/enc", "/i", in, "/o", out, "/a", "AES-256"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+  };
+  const auto unknown = [](const std::string& token) {
+    return "[ERROR] Unknown argument: '" + token + "'.\r\n";
+  };
+  const std::string noValue = "[ERROR] No value for option '/psw'.\r\n";
+  ExpectRuns({{job({"--password", "my secret"}), 1, unknown("--password") + unknown("my secret")},
+              {job({"/pasword", "x"}), 1, unknown("/pasword") + unknown("x")},
+              {job({"/psw"}), 1, noValue},
+              {{"/algs", "/dec", "--x", "/psw", "/rewrite"}, 1, kList + unknown("--x") + noValue},
+              {{"/help", "--x", "/psw"}, 0, kHelp}});
+  EXPECT_FALSE(qmtest::FileExists(out));
+
+  // An explicitly empty password is the empty password, as none at all.
+  ASSERT_EQ(qmjob::Quellmark(job({"/psw", ""})).exitCode, 0);
+  const std::string given = qmtest::ReadFile(out);
+  std::remove(out.c_str());
+  ASSERT_EQ(qmjob::Quellmark(job({})).exitCode, 0);
+  EXPECT_TRUE(qmtest::ReadFile(out) == given);
 }
 
 // The failure line is wide and shows the name's bytes as they were typed.
