@@ -202,9 +202,26 @@ class CheckedOutput : public OutStream {
   std::vector<uint8_t> expected_;
 };
 
+// The highest share either job reports: past 100, the job measured its
+// progress against a size held in 32 bits.
+class HighestPercent : public tarnwick::crypto::IEncryptCallback,
+                       public tarnwick::crypto::IDecryptCallback {
+ public:
+  void OnStart(void*) override {}
+  void OnProgress(uint64_t, float percent, void*) override {
+    highest = std::max(highest, percent);
+    ++reports;
+  }
+  void OnFinish(bool, const Result2*, void*) override {}
+
+  float highest = 0;
+  int reports = 0;
+};
+
 // The encrypted size pins the header's and the input's size and the zero
 // fill; the decryption checks the header's digest over the size it
-// states, then must give back exactly the plaintext, in place.
+// states, then must give back exactly the plaintext, in place; neither
+// job reports more than 100 percent.
 TEST(LargeJob, SizesCountsAndOffsetsHoldPast4GiB) {
   tarnwick::crypto::ISymmetricEncryptor* encryptorJob = nullptr;
   tarnwick::crypto::ISymmetricDecryptor* decryptorJob = nullptr;
@@ -219,12 +236,15 @@ TEST(LargeJob, SizesCountsAndOffsetsHoldPast4GiB) {
   PipeOutput encrypted(pipe);
   PipeInput reading(pipe);
   CheckedOutput decrypted;
+  HighestPercent encryptProgress, decryptProgress;
   Result2 encrypting;
   std::thread writer([&] {
-    encrypting = encryptor->EncryptWithKey(&plain, &encrypted, &key, false, nullptr, nullptr);
+    encrypting = encryptor->EncryptWithKey(&plain, &encrypted, &key, false, &encryptProgress,
+                                           nullptr);
     pipe.WriterGone();
   });
-  const Result2 decrypting = decryptor->DecryptWithKey(&reading, &decrypted, &key, nullptr, nullptr);
+  const Result2 decrypting =
+      decryptor->DecryptWithKey(&reading, &decrypted, &key, &decryptProgress, nullptr);
   pipe.ReaderGone();
   writer.join();
 
@@ -233,6 +253,10 @@ TEST(LargeJob, SizesCountsAndOffsetsHoldPast4GiB) {
   EXPECT_EQ(decrypting, Result2{});
   EXPECT_EQ(decrypted.written, kPlainSize);
   EXPECT_EQ(decrypted.firstWrong, -1);
+  for (const HighestPercent* progress : {&encryptProgress, &decryptProgress}) {
+    EXPECT_GT(progress->reports, 0);
+    EXPECT_LE(progress->highest, 100.0f);
+  }
 }
 
 }  // namespace
