@@ -1,8 +1,10 @@
 #include <errno.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +77,28 @@ TEST_F(StreamFile, AReadThatMeetsAnEarlyEndFailsAndMovesOn) {
   input_.Close();
   dup2(saved, 0);
   close(saved);
+}
+
+// The size and the position are 64-bit. The file lives in memory (memfd):
+// its holes read as zeros at no cost, where on a disk they would fill the
+// page cache with 4 GiB of zero pages.
+TEST_F(StreamFile, SizeAndPositionHoldPast4GiB) {
+  const long long size = (1ll << 32) + 100;
+  const int fd = memfd_create("past4gib", MFD_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ftruncate(fd, size), 0);
+  ASSERT_EQ(input_.Open(Wide("/proc/self/fd/" + std::to_string(fd)).c_str()), (Result{0, 0}));
+  EXPECT_EQ(input_.GetSize(), size);
+  std::vector<uint8_t> buffer(1 << 20);
+  long long total = 0;
+  while (input_.Read(buffer.data(), static_cast<int32_t>(buffer.size()), read_) && read_ > 0) {
+    total += read_;
+  }
+  EXPECT_EQ(total, size);
+  EXPECT_EQ(input_.GetLastError(), (Result{0, 0}));
+  EXPECT_TRUE(input_.IsEnd());
+  input_.Close();
+  close(fd);
 }
 
 // Open keeps what the file held; OpenNew opens only a file it makes
